@@ -1,0 +1,125 @@
+// Property sheet and pages over the system's property sheet (comctl32).
+//
+// A page's window is created by the sheet the first time the page is shown; until then its
+// m_hWnd is null. The page object is bound at its WM_INITDIALOG (OnInitDialog; the base
+// loads the members into the controls).
+//
+// Notifications a page gets, as virtual members:
+// - OnSetActive: the page is about to be shown; the base reloads the controls from the
+//   members (not on the first showing, which OnInitDialog did). FALSE refuses.
+// - OnKillActive: the page is being left, or Apply/OK was pressed while it is active; the
+//   base saves the controls into the members (UpdateData(TRUE)). FALSE (a failed exchange)
+//   keeps the page: the page change, Apply or OK is refused.
+// - OnApply: Apply or OK; every page that has a window gets it, the others do not. The base
+//   runs OnOK, clears the modified state and returns TRUE. FALSE keeps the sheet open on
+//   this page.
+// - OnReset (Cancel or the close box; the base runs OnCancel), OnQueryCancel (FALSE
+//   refuses the cancel; the base returns TRUE).
+// SetModified(TRUE) enables the sheet's Apply button.
+//
+// The sheet window is bound to the CPropertySheet object while it is being created, so a
+// derived sheet gets WM_CREATE (OnCreate), then WM_INITDIALOG (OnInitDialog: call the base
+// first, it runs the system's initialisation, which creates the first page), and all later
+// messages (OnPaint, OnSysCommand, OnHelpInfo, ...).
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <vector>
+
+#include "Dialog.h"
+
+class CPropertySheet;
+
+class CPropertyPage : public CDialog {
+public:
+    static const CRuntimeClass classCPropertyPage;
+    const CRuntimeClass* GetRuntimeClass() const override { return &classCPropertyPage; }
+
+    // nIDCaption 0: the tab shows the template's caption.
+    explicit CPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0);
+    ~CPropertyPage() override;
+
+    // The page's description for the system; adjust flags before the sheet runs.
+    PROPSHEETPAGEA m_psp;
+
+    // Enables (TRUE) or, if no page is modified any more, disables (FALSE) Apply.
+    // Does nothing before the page has a window.
+    void SetModified(BOOL bChanged = TRUE);
+    BOOL IsModified() const { return m_bModified; }
+
+    virtual BOOL OnSetActive();
+    virtual BOOL OnKillActive();
+    virtual BOOL OnApply();
+    virtual void OnReset();
+    virtual BOOL OnQueryCancel();
+    // Pages do not end: OK/Cancel belong to the sheet. Both do nothing in the base.
+    void OnOK() override;
+    void OnCancel() override;
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void PostNcDestroy() override;
+
+private:
+    friend class CPropertySheet;
+    CString m_strCaption;
+    BOOL m_bModified;
+    BOOL m_bFirstSetActive;
+};
+
+class CPropertySheet : public CWnd {
+public:
+    static const CRuntimeClass classCPropertySheet;
+    const CRuntimeClass* GetRuntimeClass() const override { return &classCPropertySheet; }
+
+    // iSelectPage: the page shown first.
+    explicit CPropertySheet(const char* pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    // Caption from string nIDCaption of the current resource module.
+    explicit CPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    // Pages are not owned: the sheet never deletes them.
+    ~CPropertySheet() override;
+
+    // The sheet's description for the system. dwFlags starts as PSH_PROPSHEETPAGE |
+    // PSH_HASHELP; clear PSH_HASHELP for no Help button, add PSH_NOAPPLYNOW for no Apply
+    // button. The page array, parent, instance and start page are filled in by DoModal.
+    PROPSHEETHEADERA m_psh;
+
+    void AddPage(CPropertyPage* pPage);
+    void RemovePage(CPropertyPage* pPage);   // before the sheet runs only
+    int GetPageCount() const;
+    CPropertyPage* GetPage(int nPage) const;
+    int GetPageIndex(const CPropertyPage* pPage) const;   // -1 if not added
+
+    // Runs the sheet modally, with the pages' templates looked up in the current resource
+    // module. IDOK when closed with OK, IDCANCEL when cancelled or closed, -1 when the sheet
+    // could not be created.
+    virtual INT_PTR DoModal();
+
+    // Before the sheet runs: the page shown first. While it runs: switches pages (the
+    // active page may refuse to be left). FALSE for an unknown page or a refusal.
+    BOOL SetActivePage(int nPage);
+    BOOL SetActivePage(CPropertyPage* pPage);
+    // While it runs: the page shown; before: the page that will be shown first.
+    int GetActiveIndex() const;
+    CPropertyPage* GetActivePage() const;
+    // The sheet's tab control; null before the sheet runs.
+    CWnd* GetTabControl() const;
+    // PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW, ...
+    void PressButton(int nButton);
+    void SetTitle(const char* pszText);
+
+    BOOL OnInitDialog() override;   // the system's initialisation; returns its result
+
+    CWnd* m_pParentWnd;
+
+private:
+    void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
+    static int CALLBACK SheetCallback(HWND hWnd, UINT message, LPARAM lParam);
+
+    CString m_strCaption;
+    std::vector<CPropertyPage*> m_pages;
+    std::vector<PROPSHEETPAGEA> m_pageDescs;
+};
