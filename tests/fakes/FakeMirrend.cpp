@@ -150,41 +150,64 @@ void ClearCalls() { S().calls.clear(); }
 
 using namespace FakeMirrend;
 
-// Copies between the store and the holders.
+namespace {
+
+// One field of a stored record against the holder's: Copy(to, from) either way.
+void Copy(int& to, int from) { to = from; }
+void Copy(CString& to, const std::string& from) { to = from; }
+void Copy(std::string& to, const CString& from) { to = from.str(); }
+
+}  // namespace
+
+// Copies between the store and the holders; one field list serves both directions.
 struct CRecordAccess {
+    template <class Store, class Holder, class F>
+    static void Pair(Store& s, Holder& b, F f)   // Button with CButtonInfo
+    {
+        f(s.nKind, b.m_nKind);
+        f(s.strName, b.m_strBtnName);
+        f(s.strAccessKey, b.m_strAccessKey);
+        f(s.nIconID, b.m_nIconID);
+        f(s.nAppNo, b.m_nStartupAppNo);
+        f(s.strAppName, b.m_app.strName);
+        f(s.strAppTarget, b.m_app.strTarget);
+        f(s.strAppOption, b.m_app.strOption);
+        f(s.strAppWorkDir, b.m_app.strWorkDir);
+        f(s.nDefaultAppNo, b.m_nDefaultAppNo);
+        f(s.strDefAppName, b.m_defaultApp.strName);
+        f(s.strDefAppTarget, b.m_defaultApp.strTarget);
+        f(s.strDefAppOption, b.m_defaultApp.strOption);
+        f(s.strDefAppWorkDir, b.m_defaultApp.strWorkDir);
+    }
+
+    template <class Store, class Holder, class F>
+    static void PairGeneral(Store& s, Holder& g, F f)
+    {
+        f(s.nPreventSupport, g.m_nPreventSupport);
+        f(s.nInstallParam, g.m_nInstallParam);
+        f(s.nReceiveMail, g.m_nReceiveMail);
+        f(s.nPrevent, g.m_nPrevent);
+        f(s.nAppMode, g.m_nAppMode);
+        f(s.nExtReceiver, g.m_nExtReceiver);
+        f(s.nBacklightOn, g.m_nBacklightOn);
+        f(s.nSubLcdMode, g.m_nSubLcdMode);
+        f(s.strOwnerString, g.m_strOwnerString);
+        f(s.nTvOutByParam, g.m_nTvOutByParam);
+        f(s.nAudioVideoRow, g.m_nAudioVideoRow);
+        f(s.strVersion, g.m_strVersion);
+    }
+
     static void ToHolder(const Button& b, CButtonInfo& info)
     {
         info = CButtonInfo();
-        info.m_nKind = b.nKind;
-        info.m_strBtnName = b.strName.c_str();
-        info.m_strAccessKey = b.strAccessKey.c_str();
-        info.m_nIconID = b.nIconID;
-        info.m_nStartupAppNo = b.nAppNo;
-        info.m_app = {b.strAppName.c_str(), b.strAppTarget.c_str(), b.strAppOption.c_str(),
-                      b.strAppWorkDir.c_str()};
-        info.m_nDefaultAppNo = b.nDefaultAppNo;
-        info.m_defaultApp = {b.strDefAppName.c_str(), b.strDefAppTarget.c_str(),
-                             b.strDefAppOption.c_str(), b.strDefAppWorkDir.c_str()};
+        Pair(b, info, [](const auto& from, auto& to) { Copy(to, from); });
     }
 
     static Button FromHolder(int nIndex, const CButtonInfo& info)
     {
         Button b;
         b.nIndex = nIndex;
-        b.nKind = info.m_nKind;
-        b.strName = info.m_strBtnName.str();
-        b.strAccessKey = info.m_strAccessKey.str();
-        b.nIconID = info.m_nIconID;
-        b.nAppNo = info.m_nStartupAppNo;
-        b.strAppName = info.m_app.strName.str();
-        b.strAppTarget = info.m_app.strTarget.str();
-        b.strAppOption = info.m_app.strOption.str();
-        b.strAppWorkDir = info.m_app.strWorkDir.str();
-        b.nDefaultAppNo = info.m_nDefaultAppNo;
-        b.strDefAppName = info.m_defaultApp.strName.str();
-        b.strDefAppTarget = info.m_defaultApp.strTarget.str();
-        b.strDefAppOption = info.m_defaultApp.strOption.str();
-        b.strDefAppWorkDir = info.m_defaultApp.strWorkDir.str();
+        Pair(b, info, [](auto& to, const auto& from) { Copy(to, from); });
         return b;
     }
 
@@ -231,41 +254,17 @@ struct CRecordAccess {
         Call& call = Record_("ReadSettingGeneralSettingManager", GENERAL);
         if (S().bFailRead[GENERAL])
             return call.nResult = FALSE;
-        const General& s = StoredGeneral();
-        g.m_nPreventSupport = s.nPreventSupport;
-        g.m_nInstallParam = s.nInstallParam;
-        g.m_nReceiveMail = s.nReceiveMail;
-        g.m_nPrevent = s.nPrevent;
-        g.m_nAppMode = s.nAppMode;
-        g.m_nExtReceiver = s.nExtReceiver;
-        g.m_nBacklightOn = s.nBacklightOn;
-        g.m_nSubLcdMode = s.nSubLcdMode;
-        g.m_strOwnerString = s.strOwnerString.c_str();
-        g.m_nTvOutByParam = s.nTvOutByParam;
-        g.m_nAudioVideoRow = s.nAudioVideoRow;
-        g.m_strVersion = s.strVersion.c_str();
+        PairGeneral(StoredGeneral(), g, [](const auto& from, auto& to) { Copy(to, from); });
         return call.nResult = TRUE;
     }
 
     static BOOL WriteGeneral(const CGeneralSettingManager& g)
     {
         Call& call = Record_("WriteSettingGeneralSettingManager", GENERAL);
-        General& w = call.general;
-        w.nPreventSupport = g.m_nPreventSupport;
-        w.nInstallParam = g.m_nInstallParam;
-        w.nReceiveMail = g.m_nReceiveMail;
-        w.nPrevent = g.m_nPrevent;
-        w.nAppMode = g.m_nAppMode;
-        w.nExtReceiver = g.m_nExtReceiver;
-        w.nBacklightOn = g.m_nBacklightOn;
-        w.nSubLcdMode = g.m_nSubLcdMode;
-        w.strOwnerString = g.m_strOwnerString.str();
-        w.nTvOutByParam = g.m_nTvOutByParam;
-        w.nAudioVideoRow = g.m_nAudioVideoRow;
-        w.strVersion = g.m_strVersion.str();
+        PairGeneral(call.general, g, [](auto& to, const auto& from) { Copy(to, from); });
         if (S().bFailWrite[GENERAL])
             return call.nResult = FALSE;
-        StoredGeneral() = w;
+        StoredGeneral() = call.general;
         return call.nResult = TRUE;
     }
 
