@@ -1,0 +1,126 @@
+#include "PageUtil.h"
+
+#include "Mirrend.h"
+#include "resource.h"
+
+const char PALLUM_HELP_FILE[] = "PALLUM.HLP";
+
+namespace {
+
+// Default values of HKEY_CLASSES_ROOT keys are read into the platform's path-sized buffer:
+// 260 characters and the terminator. Anything longer, or not text, is unreadable.
+const DWORD CLASSES_VALUE_BYTES = 261;
+
+BOOL ReadDefaultValue(HKEY hRoot, const char* pszKey, CString& rValue)
+{
+    CRegKey key;
+    if (key.Open(hRoot, pszKey, KEY_READ) != ERROR_SUCCESS)
+        return FALSE;
+    return key.QueryStringValue(nullptr, rValue, CLASSES_VALUE_BYTES) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+CBitmapStatic::CBitmapStatic() : m_nBitmapId(0) {}
+
+CBitmapStatic::~CBitmapStatic() = default;
+
+BOOL CBitmapStatic::SubclassBitmap(UINT nBitmapId, CWnd* pControl)
+{
+    if (!pControl || !SubclassWindow(pControl->GetSafeHwnd()))
+        return FALSE;
+    m_nBitmapId = nBitmapId;
+    LoadMappedBitmap();
+    InvalidateRect(nullptr, TRUE);
+    return TRUE;
+}
+
+void CBitmapStatic::LoadMappedBitmap()
+{
+    m_bitmap.DeleteObject();
+    COLORMAP map = {RGB(255, 0, 255), GetSysColor(COLOR_WINDOW)};
+    m_bitmap.LoadMappedBitmap(m_nBitmapId, 0, &map, 1);
+}
+
+void CBitmapStatic::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_bitmap.GetSafeHandle())
+        return;
+    CMemDC memDC(dc);
+    if (!memDC.GetSafeHdc())
+        return;
+    CSelectObject select(memDC, m_bitmap.GetSafeHandle());
+    BITMAP bm;
+    if (select.Succeeded() && m_bitmap.GetBitmap(&bm))
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memDC, 0, 0, SRCCOPY);
+}
+
+BOOL SetDlgItemState(HWND hDlg, int nID, int nEnable, int nShowCmd)
+{
+    HWND hItem = GetDlgItem(hDlg, nID);
+    if (!hItem)
+        return FALSE;
+    if (nEnable != ITEM_UNCHANGED)
+        EnableWindow(hItem, nEnable != 0);
+    if (nShowCmd != ITEM_UNCHANGED)
+        ShowWindow(hItem, nShowCmd);
+    return TRUE;
+}
+
+void ShowWarningBox(HWND hOwner, UINT nStringId)
+{
+    const CString strText = LoadResString(nStringId);
+    const CString strCaption = LoadResString(IDS_WARNING_CAPTION);
+    MessageBoxA(hOwner, strText, strCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+BOOL ReadClassesRootDefault(CString& rOut, const char* pszKey)
+{
+    CString strValue;
+    if (!pszKey || !ReadDefaultValue(HKEY_CLASSES_ROOT, pszKey, strValue))
+        return FALSE;
+    rOut = strValue;
+    return TRUE;
+}
+
+BOOL GetAssociatedProgram(CString& rOut, const char* pszType)
+{
+    if (!pszType)
+        return FALSE;
+    CString strClass;
+    if (pszType[0] == '.')
+        ReadClassesRootDefault(strClass, pszType);
+    else
+        strClass = pszType;
+    // Without a class there is no command to look up (and "\shell\..." names no key).
+    if (strClass.IsEmpty())
+        return FALSE;
+    CString strCommand;
+    const CString strKey = strClass + "\\" + LoadResString(IDS_SHELL_OPEN_COMMAND);
+    if (!ReadDefaultValue(HKEY_CLASSES_ROOT, strKey, strCommand))
+        return FALSE;
+    rOut = ExtractProgramPath(strCommand);
+    return TRUE;
+}
+
+CString LoadResString(UINT nId)
+{
+    CString str;
+    str.LoadString(nId);
+    return str;
+}
+
+BOOL ShowControlHelp(const HELPINFO* pHelpInfo, const DWORD* pHelpIds)
+{
+    if (!pHelpInfo || !pHelpIds)
+        return FALSE;
+    for (const DWORD* p = pHelpIds; p[0] != 0 || p[1] != 0; p += 2) {
+        if (static_cast<int>(p[0]) == pHelpInfo->iCtrlId) {
+            FrameworkWinHelp(static_cast<HWND>(pHelpInfo->hItemHandle), PALLUM_HELP_FILE,
+                             HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(pHelpIds));
+            return TRUE;
+        }
+    }
+    return FALSE;
+}

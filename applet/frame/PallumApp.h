@@ -1,0 +1,33 @@
+// The Control Panel entry of Pallum.cpl and its application object.
+#pragma once
+
+#include <windows.h>
+#include <cpl.h>
+
+#include "Framework.h"
+#include "Mirrend.h"
+
+// "WM_KELVORA_SERVICES", registered by the application object; posted after each save.
+extern UINT g_nServicesMessage;
+
+// One per load of the library: registers the services message, reads the general settings.
+class CPallumApp : public CWinApp {
+public:
+    CPallumApp();
+    ~CPallumApp() override;
+
+    BOOL InitInstance() override;
+
+    CGeneralSettingManager m_general;
+};
+
+// The command line asks for the sheet's third page: from its last '/' to its end it reads
+// "/s" (any case).
+BOOL IsStartPageCommandLine(const char* pszCommandLine);
+
+// CPL_DBLCLK: brings an open "KELVORA Controls Properties" window to the front, or builds
+// and runs the sheet (not shown when a page cannot read its settings).
+void OpenPallumSheet(HWND hwndCPl);
+
+// The applet's only export.
+extern "C" LONG APIENTRY CPlApplet(HWND hwndCPl, UINT uMsg, LPARAM lParam1, LPARAM lParam2);

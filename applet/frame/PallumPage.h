@@ -1,0 +1,35 @@
+// What the sheet asks of every page class: construction without arguments (the class fixes
+// its template), Init before the sheet runs, SaveSettings from the sheet's apply-all, and an
+// OnApply override that calls CPallumSheet::ApplyAllPages(this) and returns TRUE.
+#pragma once
+
+#include "Framework.h"
+
+class CPallumSheet;
+class CGeneralSettingManager;
+
+class CPallumPage : public CPropertyPage {
+public:
+    using CPropertyPage::CPropertyPage;
+
+    // Keeps both pointers (not owned) and reads the page's own settings. FALSE when either
+    // pointer is null or the settings cannot be read: the sheet is then not shown.
+    virtual BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) = 0;
+    // Writes the page's settings; called only once the page has a window. The sheet ignores
+    // the result.
+    virtual BOOL SaveSettings() = 0;
+};
+
+// The sheet's pages, in tab order (which is also the order of saving).
+enum PallumPageId {
+    PAGE_BUTTONS,     // "GPBtn", CGPButtonPage, 5210
+    PAGE_MEDIA,       // "Media", CMediaAppsPage, 5211
+    PAGE_SUBLCD,      // "ModePanel", CModePanelPage, 5212
+    PAGE_APPMODE,     // "AppMode", CAppModePage, 5213
+    PAGE_REMOCON,     // "Remocon", CRemoconPage, 3000
+    PAGE_COUNT
+};
+
+// A new page object of the given kind, or null when that page class is not part of this
+// build (its flag then adds no tab). See PageFactory.cpp.
+CPallumPage* CreatePallumPage(PallumPageId nPage);
