@@ -65,6 +65,8 @@ public:
 
 private:
     friend class CPropertySheet;
+    static INT_PTR CALLBACK PageDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
     CString m_strCaption;
     BOOL m_bModified;
     BOOL m_bFirstSetActive;
@@ -116,10 +118,11 @@ public:
     CWnd* m_pParentWnd;
 
 private:
+    friend class CPropertyPage;
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
-    static int CALLBACK SheetCallback(HWND hWnd, UINT message, LPARAM lParam);
 
     CString m_strCaption;
+    INT_PTR m_nModalResult;   // IDOK once OK's apply went through
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGEA> m_pageDescs;
 };

@@ -1,0 +1,285 @@
+#include "PropertySheet.h"
+
+#include <algorithm>
+
+#include "AppModule.h"
+#include "WndBinder.h"
+
+const CRuntimeClass CPropertyPage::classCPropertyPage("CPropertyPage", nullptr, &CDialog::classCDialog);
+const CRuntimeClass CPropertySheet::classCPropertySheet("CPropertySheet", nullptr, &CWnd::classCWnd);
+
+// CPropertyPage
+
+CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
+    : CDialog(nIDTemplate, nullptr), m_psp(), m_bModified(FALSE), m_bFirstSetActive(TRUE)
+{
+    m_psp.dwSize = sizeof(m_psp);
+    m_psp.dwFlags = PSP_DEFAULT;
+    m_psp.pszTemplate = MAKEINTRESOURCEA(nIDTemplate);
+    m_psp.lParam = reinterpret_cast<LPARAM>(this);
+    if (nIDCaption != 0)
+        m_strCaption.LoadString(nIDCaption);
+}
+
+CPropertyPage::~CPropertyPage()
+{
+    // The sheet owns the page's window; never destroy it from here.
+    if (m_hWnd)
+        UnsubclassWindow();
+}
+
+void CPropertyPage::SetModified(BOOL bChanged)
+{
+    m_bModified = bChanged;
+    if (!m_hWnd)
+        return;
+    ::SendMessageA(::GetParent(m_hWnd), bChanged ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+
+INT_PTR CALLBACK CPropertyPage::PageDialogProc(HWND hWnd, UINT message, WPARAM /*wParam*/, LPARAM lParam)
+{
+    // A page's WM_INITDIALOG carries the page description; its lParam is the page object.
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    const PROPSHEETPAGEA* pDesc = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+    CPropertyPage* pPage = pDesc ? reinterpret_cast<CPropertyPage*>(pDesc->lParam) : nullptr;
+    return pPage ? pPage->BindAndInitialise(hWnd) : FALSE;
+}
+
+BOOL CPropertyPage::OnSetActive()
+{
+    if (m_bFirstSetActive)
+        m_bFirstSetActive = FALSE;
+    else
+        UpdateData(FALSE);
+    return TRUE;
+}
+
+BOOL CPropertyPage::OnKillActive()
+{
+    return UpdateData(TRUE);
+}
+
+BOOL CPropertyPage::OnApply()
+{
+    OnOK();
+    m_bModified = FALSE;
+    return TRUE;
+}
+
+void CPropertyPage::OnReset()
+{
+    OnCancel();
+}
+
+BOOL CPropertyPage::OnQueryCancel()
+{
+    return TRUE;
+}
+
+void CPropertyPage::OnOK() {}
+
+void CPropertyPage::OnCancel() {}
+
+BOOL CPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // OK and Cancel are the sheet's; skip CDialog's handling of them.
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    if (!pHeader || pHeader->hwndFrom != ::GetParent(m_hWnd))
+        return CDialog::OnNotify(wParam, lParam, pResult);
+    CPropertySheet* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(pHeader->hwndFrom));
+    switch (pHeader->code) {
+    case PSN_SETACTIVE:
+        *pResult = OnSetActive() ? 0 : -1;
+        return TRUE;
+    case PSN_KILLACTIVE:
+        *pResult = OnKillActive() ? FALSE : TRUE;
+        return TRUE;
+    case PSN_APPLY: {
+        const BOOL bApplied = OnApply();
+        *pResult = bApplied ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+        const BOOL bOkButton = reinterpret_cast<const PSHNOTIFY*>(pHeader)->lParam != 0;
+        if (pSheet && bOkButton)
+            pSheet->m_nModalResult = bApplied ? IDOK : IDCANCEL;
+        return TRUE;
+    }
+    case PSN_RESET:
+        if (pSheet)
+            pSheet->m_nModalResult = IDCANCEL;
+        OnReset();
+        *pResult = 0;
+        return TRUE;
+    case PSN_QUERYCANCEL:
+        *pResult = OnQueryCancel() ? FALSE : TRUE;
+        return TRUE;
+    default:
+        return CDialog::OnNotify(wParam, lParam, pResult);
+    }
+}
+
+void CPropertyPage::PostNcDestroy()
+{
+    // A later run of the sheet creates the window anew.
+    m_bFirstSetActive = TRUE;
+    CDialog::PostNcDestroy();
+}
+
+// CPropertySheet
+
+CPropertySheet::CPropertySheet(const char* pszCaption, CWnd* pParentWnd, UINT iSelectPage)
+    : m_strCaption(pszCaption)
+{
+    CommonConstruct(pParentWnd, iSelectPage);
+}
+
+CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
+{
+    m_strCaption.LoadString(nIDCaption);
+    CommonConstruct(pParentWnd, iSelectPage);
+}
+
+void CPropertySheet::CommonConstruct(CWnd* pParentWnd, UINT iSelectPage)
+{
+    m_psh = PROPSHEETHEADERA();
+    m_psh.dwSize = sizeof(m_psh);
+    m_psh.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP;
+    m_psh.nStartPage = iSelectPage;
+    m_pParentWnd = pParentWnd;
+    m_nModalResult = IDCANCEL;
+}
+
+CPropertySheet::~CPropertySheet() = default;
+
+void CPropertySheet::AddPage(CPropertyPage* pPage)
+{
+    if (pPage && GetPageIndex(pPage) < 0)
+        m_pages.push_back(pPage);
+}
+
+void CPropertySheet::RemovePage(CPropertyPage* pPage)
+{
+    if (m_hWnd)
+        return;
+    m_pages.erase(std::remove(m_pages.begin(), m_pages.end(), pPage), m_pages.end());
+}
+
+int CPropertySheet::GetPageCount() const
+{
+    return static_cast<int>(m_pages.size());
+}
+
+CPropertyPage* CPropertySheet::GetPage(int nPage) const
+{
+    return nPage >= 0 && nPage < GetPageCount() ? m_pages[static_cast<size_t>(nPage)] : nullptr;
+}
+
+int CPropertySheet::GetPageIndex(const CPropertyPage* pPage) const
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (m_pages[static_cast<size_t>(i)] == pPage)
+            return i;
+    }
+    return -1;
+}
+
+INT_PTR CPropertySheet::DoModal()
+{
+    if (m_hWnd)
+        return -1;
+    HINSTANCE hResource = AfxGetResourceHandle();
+    m_pageDescs.clear();
+    for (CPropertyPage* pPage : m_pages) {
+        PROPSHEETPAGEA desc = pPage->m_psp;
+        desc.hInstance = hResource;
+        desc.pfnDlgProc = &CPropertyPage::PageDialogProc;
+        desc.lParam = reinterpret_cast<LPARAM>(pPage);
+        if (!pPage->m_strCaption.IsEmpty()) {
+            desc.dwFlags |= PSP_USETITLE;
+            desc.pszTitle = pPage->m_strCaption;
+        }
+        m_pageDescs.push_back(desc);
+    }
+    m_psh.dwFlags |= PSH_PROPSHEETPAGE;
+    m_psh.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS | PSH_USEPSTARTPAGE);
+    m_psh.hwndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    m_psh.hInstance = hResource;
+    m_psh.pszCaption = m_strCaption;
+    m_psh.nPages = static_cast<UINT>(m_pageDescs.size());
+    m_psh.ppsp = m_pageDescs.empty() ? nullptr : m_pageDescs.data();
+    if (m_psh.nStartPage >= m_psh.nPages)
+        m_psh.nStartPage = 0;
+    m_nModalResult = IDCANCEL;
+
+    INT_PTR nResult;
+    {
+        CWndBinder binder(this);
+        nResult = PropertySheetA(&m_psh);
+    }
+    if (m_hWnd)
+        UnsubclassWindow();
+    return nResult < 0 ? -1 : m_nModalResult;
+}
+
+BOOL CPropertySheet::SetActivePage(int nPage)
+{
+    if (nPage < 0 || nPage >= GetPageCount())
+        return FALSE;
+    if (!m_hWnd) {
+        m_psh.nStartPage = static_cast<UINT>(nPage);
+        return TRUE;
+    }
+    return static_cast<BOOL>(SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(nPage), 0));
+}
+
+BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage)
+{
+    return SetActivePage(GetPageIndex(pPage));
+}
+
+int CPropertySheet::GetActiveIndex() const
+{
+    if (!m_hWnd)
+        return static_cast<int>(m_psh.nStartPage);
+    HWND hCurrent = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (hCurrent && m_pages[static_cast<size_t>(i)]->m_hWnd == hCurrent)
+            return i;
+    }
+    HWND hTab = reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
+    return hTab ? static_cast<int>(::SendMessageA(hTab, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const
+{
+    return GetPage(GetActiveIndex());
+}
+
+CWnd* CPropertySheet::GetTabControl() const
+{
+    if (!m_hWnd)
+        return nullptr;
+    return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL)));
+}
+
+void CPropertySheet::PressButton(int nButton)
+{
+    if (m_hWnd)
+        SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(nButton), 0);
+}
+
+void CPropertySheet::SetTitle(const char* pszText)
+{
+    m_strCaption = pszText;
+    if (m_hWnd)
+        SendMessage(PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
+}
+
+BOOL CPropertySheet::OnInitDialog()
+{
+    return static_cast<BOOL>(Default());
+}
