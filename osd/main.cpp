@@ -1,0 +1,7 @@
+// Orvex.exe: the resident volume on-screen display.
+#include "orvex.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    return RunOrvex(hInstance);
+}

@@ -1,0 +1,158 @@
+// Start-up, the hidden "Voldlg" window and its decisions, the hide timer and the orderly end.
+#include "orvex.h"
+
+HINSTANCE g_hInstance = NULL;
+HANDLE g_hExitEvent = NULL;
+HMODULE g_hHookLibrary = NULL;
+HHOOK g_hShellHook = NULL;
+HWND g_hOrvexWindow = NULL;
+int g_nShowPending = 0;
+
+// The exit event is set by WM_DESTROY; after the loop the window is already gone, so this
+// bound only matters if something has gone badly wrong.
+static const DWORD EXIT_WAIT_MS = 5000;
+
+static void RemoveShellHook(void)
+{
+    if (g_hShellHook)
+        UnhookWindowsHookEx(g_hShellHook);
+    g_hShellHook = NULL;
+}
+
+static void ShowNow(HWND hWnd)
+{
+    // Restarting the timer keeps the display up two seconds after the last change.
+    SetTimer(hWnd, IDT_HIDE_DISPLAY, HIDE_DELAY_MS, NULL);
+    if (g_hVolumeDisplay)
+        InvalidateRect(g_hVolumeDisplay, NULL, FALSE);
+    ShowVolumeDisplay(true);
+}
+
+static void OnVolumeKey(HWND hWnd, short nCommand)
+{
+    OpenMixer(hWnd);
+    // Stays out of range when the read is skipped, so neither end counts as reached.
+    DWORD dwVolume = NO_CONTROL;
+    BYTE bMute = 0;
+    ReadVolumeAndMute(&dwVolume, &bMute);
+
+    // At the end of the range the key changes nothing and no notification will come.
+    if ((nCommand == APPCOMMAND_VOLUME_DOWN && dwVolume == VOLUME_BOTTOM) ||
+        (nCommand == APPCOMMAND_VOLUME_UP && dwVolume == VOLUME_TOP))
+        ShowNow(hWnd);
+    else
+        g_nShowPending = 1;
+}
+
+static void OnMixerControlChange(HWND hWnd, DWORD dwControlID)
+{
+    // Only a change caused by a key press seen here shows the display; the first
+    // notification after the press decides.
+    if (g_nShowPending != 1)
+        return;
+    if (dwControlID != NO_CONTROL &&
+        (dwControlID == g_dwMuteControlID || dwControlID == g_dwVolumeControlID))
+        ShowNow(hWnd);
+    g_nShowPending = 0;
+}
+
+LRESULT CALLBACK OrvexWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg) {
+    case WM_CREATE:
+        OpenMixer(hWnd);
+        CreateVolumeDisplay(hWnd);
+        return 1;
+    case WM_DESTROY:
+        RemoveShellHook();
+        DestroyVolumeDisplay();
+        if (hWnd == g_hOrvexWindow)
+            g_hOrvexWindow = NULL;
+        PostQuitMessage(0);
+        if (g_hExitEvent)
+            SetEvent(g_hExitEvent);
+        return 1;
+    case WM_TIMER:
+        ShowVolumeDisplay(false);
+        KillTimer(hWnd, IDT_HIDE_DISPLAY);
+        return 1;
+    case WM_APPCOMMAND: {
+        // Device bits stay in: only commands from the keyboard match.
+        short nCommand = (short)HIWORD(lParam);
+        if (nCommand == APPCOMMAND_VOLUME_MUTE)
+            g_nShowPending = 0;
+        else if (nCommand == APPCOMMAND_VOLUME_DOWN || nCommand == APPCOMMAND_VOLUME_UP)
+            OnVolumeKey(hWnd, nCommand);
+        return 1;
+    }
+    case MM_MIXM_CONTROL_CHANGE:
+        OnMixerControlChange(hWnd, (DWORD)lParam);
+        return 1;
+    }
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+HWND CreateOrvexWindow(HINSTANCE hInstance)
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = OrvexWndProc;
+    wc.hInstance = hInstance;
+    wc.lpszClassName = ORVEX_CLASS_NAME;
+    if (!RegisterClassA(&wc))
+        return NULL;
+
+    g_hOrvexWindow = CreateWindowExA(0, ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE, WS_OVERLAPPEDWINDOW,
+                                     600, 500, 0, 0, NULL, NULL, hInstance, NULL);
+    if (!g_hOrvexWindow) {
+        UnregisterClassA(ORVEX_CLASS_NAME, hInstance);
+        return NULL;
+    }
+    ShowWindow(g_hOrvexWindow, SW_HIDE);
+    UpdateWindow(g_hOrvexWindow);
+    return g_hOrvexWindow;
+}
+
+int RunOrvex(HINSTANCE hInstance)
+{
+    g_hInstance = hInstance;
+
+    HWND hRunning = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE);
+    if (hRunning) {
+        SetForegroundWindow(hRunning);
+        return 0;
+    }
+
+    g_hExitEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
+    if (!g_hExitEvent)
+        return 0;
+
+    g_hHookLibrary = LoadLibraryA(HOOK_LIBRARY_NAME);
+    if (!g_hHookLibrary)
+        return 0;
+    HOOKPROC pfnHook = (HOOKPROC)(void *)GetProcAddress(g_hHookLibrary, HOOK_PROC_NAME);
+    g_hShellHook = pfnHook ? SetWindowsHookExA(WH_SHELL, pfnHook, g_hHookLibrary, 0) : NULL;
+
+    // Without the window nothing would ever set the exit event: take the hook back and end
+    // as the other start-up failures do.
+    if (!CreateOrvexWindow(hInstance)) {
+        RemoveShellHook();
+        return 0;
+    }
+
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (IsWindow(g_hVolumeDisplay) && IsDialogMessageA(g_hVolumeDisplay, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+
+    // A WM_QUIT from elsewhere leaves the window up and the event unset: end in order here.
+    if (IsWindow(g_hOrvexWindow))
+        DestroyWindow(g_hOrvexWindow);
+    RemoveShellHook();
+    UnregisterClassA(ORVEX_CLASS_NAME, hInstance);
+    WaitForSingleObject(g_hExitEvent, EXIT_WAIT_MS);
+    return 1;
+}

@@ -1,0 +1,183 @@
+// Orvex.exe as a user meets it: started as its own process, driven through the real shell
+// hook in Orvex.dll from this process's windows. Wine's mixer keeps the volume per process,
+// and Orvex's own starts at the top (65535).
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const DWORD START_TIMEOUT_MS = 10000;
+
+std::string OrvexPath()
+{
+    return PathFromEnvironment("KELVORA_ORVEX");
+}
+
+// A started program; ended by force if a test leaves it running.
+struct Process {
+    PROCESS_INFORMATION pi = {};
+
+    bool Start(const std::string &exe, const std::string &dir)
+    {
+        STARTUPINFOA si;
+        ZeroMemory(&si, sizeof(si));
+        si.cb = sizeof(si);
+        std::string cmd = "\"" + exe + "\"";
+        return CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, dir.c_str(), &si, &pi) != FALSE;
+    }
+    // The exit code, or -1 when the program has not ended in time.
+    int Ended(DWORD dwTimeoutMs)
+    {
+        if (WaitForSingleObject(pi.hProcess, dwTimeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD dwCode = 0;
+        GetExitCodeProcess(pi.hProcess, &dwCode);
+        return (int)dwCode;
+    }
+    ~Process()
+    {
+        if (!pi.hProcess)
+            return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, 5000);
+        }
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+};
+
+struct FoundWindows {
+    int nOrvex = 0;
+};
+
+BOOL CALLBACK CountOrvexWindow(HWND hWnd, LPARAM lParam)
+{
+    char szClass[32] = "", szTitle[32] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (lstrcmpA(szClass, "Voldlg") == 0 && lstrcmpA(szTitle, "Orvex Window") == 0)
+        ++((FoundWindows *)lParam)->nOrvex;
+    return TRUE;
+}
+
+int CountOrvexWindows()
+{
+    FoundWindows found;
+    EnumWindows(CountOrvexWindow, (LPARAM)&found);
+    return found.nOrvex;
+}
+
+BOOL CALLBACK FindOwnedWindow(HWND hWnd, LPARAM lParam)
+{
+    HWND *phResult = (HWND *)lParam;
+    if (GetWindow(hWnd, GW_OWNER) == phResult[0]) {
+        phResult[1] = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class OrvexE2E : public ::testing::Test {
+protected:
+    Process m_orvex;
+    HWND m_hWnd = NULL;      // the hidden "Voldlg" window
+    HWND m_hDisplay = NULL;  // the volume display it owns
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(OrvexPath().empty()) << "KELVORA_ORVEX is not set";
+        ASSERT_EQ(NULL, FindWindowA("Voldlg", "Orvex Window")) << "an Orvex is already running";
+        ASSERT_TRUE(m_orvex.Start(OrvexPath(), DirectoryOf(OrvexPath())));
+        ASSERT_TRUE(WaitFor([&] { return (m_hWnd = FindWindowA("Voldlg", "Orvex Window")) != NULL; },
+                            START_TIMEOUT_MS));
+        // The window is found while it is still being created: wait for its display too.
+        DWORD dwThread = GetWindowThreadProcessId(m_hWnd, NULL);
+        ASSERT_TRUE(WaitFor([&] {
+            HWND search[2] = {m_hWnd, NULL};
+            EnumThreadWindows(dwThread, FindOwnedWindow, (LPARAM)search);
+            return (m_hDisplay = search[1]) != NULL;
+        }, START_TIMEOUT_MS));
+        ASSERT_FALSE(IsWindowVisible(m_hDisplay));
+    }
+
+    void TearDown() override
+    {
+        if (IsWindow(m_hWnd)) {
+            PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+            m_orvex.Ended(START_TIMEOUT_MS);
+        }
+    }
+
+    bool DisplayShown() { return IsWindowVisible(m_hDisplay) != FALSE; }
+};
+
+TEST_F(OrvexE2E, VolumeUpAtTheTopShowsTheDisplayForAboutTwoSeconds)
+{
+    ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_UP));
+    ASSERT_TRUE(WaitFor([&] { return DisplayShown(); }, 5000));
+    DWORD dwShown = GetTickCount();
+
+    RECT rc;
+    GetWindowRect(m_hDisplay, &rc);
+    EXPECT_EQ(182, rc.right - rc.left);
+    EXPECT_EQ(86, rc.bottom - rc.top);
+
+    ASSERT_TRUE(WaitFor([&] { return !DisplayShown(); }, 6000));
+    DWORD dwElapsed = GetTickCount() - dwShown;
+    EXPECT_GE(dwElapsed, 1500u);
+    EXPECT_LE(dwElapsed, 3500u);
+}
+
+TEST_F(OrvexE2E, VolumeDownAtTheTopShowsNothing)
+{
+    // The key waits for a change notification that does not come.
+    ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_DOWN));
+    EXPECT_FALSE(WaitFor([&] { return DisplayShown(); }, 1000));
+
+    // The key did arrive: one sent after it on the same road shows the display.
+    ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_UP));
+    EXPECT_TRUE(WaitFor([&] { return DisplayShown(); }, 5000));
+}
+
+TEST_F(OrvexE2E, ASecondStartEndsWithZeroLeavingOneInstance)
+{
+    Process second;
+    ASSERT_TRUE(second.Start(OrvexPath(), DirectoryOf(OrvexPath())));
+    EXPECT_EQ(0, second.Ended(START_TIMEOUT_MS));
+    EXPECT_EQ(-1, m_orvex.Ended(0));
+    EXPECT_EQ(1, CountOrvexWindows());
+    EXPECT_TRUE(IsWindow(m_hWnd));
+}
+
+TEST_F(OrvexE2E, CloseToTheHiddenWindowEndsWithOne)
+{
+    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(1, m_orvex.Ended(START_TIMEOUT_MS));
+    EXPECT_EQ(0, CountOrvexWindows());
+    EXPECT_FALSE(IsWindow(m_hDisplay));
+}
+
+TEST(OrvexE2EStart, WithoutItsHookLibraryItEndsWithZeroAndNoWindow)
+{
+    // A copy of the program alone in a folder of its own.
+    char szTemp[MAX_PATH];
+    ASSERT_TRUE(GetTempPathA(sizeof(szTemp), szTemp));
+    std::string dir = std::string(szTemp) + "orvex-alone";
+    CreateDirectoryA(dir.c_str(), NULL);
+    std::string exe = dir + "\\Orvex.exe";
+    ASSERT_TRUE(CopyFileA(OrvexPath().c_str(), exe.c_str(), FALSE));
+    DeleteFileA((dir + "\\Orvex.dll").c_str());
+
+    {
+        Process alone;
+        ASSERT_TRUE(alone.Start(exe, dir));
+        EXPECT_EQ(0, alone.Ended(START_TIMEOUT_MS));
+    }
+    EXPECT_EQ(0, CountOrvexWindows());
+    DeleteFileA(exe.c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace

@@ -1,0 +1,228 @@
+// The volume display: level table, placement, suppression and the drawn pixels.
+#include "fake_mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// The level bounds as the display must use them, kept apart from the code's own copy.
+const DWORD BOUNDS[34] = {
+    0, 1, 329, 391, 464, 552, 656, 779, 926, 1101, 1308, 1554, 1847, 2196, 2609, 3101, 3686,
+    4380, 5206, 6187, 7353, 8739, 10387, 12345, 14672, 17437, 20724, 24631, 29274, 34792,
+    41350, 49415, 58408, 65535,
+};
+
+const COLORREF YELLOW = RGB(244, 230, 66);
+const COLORREF GREY = RGB(195, 195, 195);
+const COLORREF RAMP = RGB(130, 136, 204);
+const COLORREF WAVE = RGB(0, 0, 255);
+
+TEST(LevelTable, EachBoundBelongsToTheLowerLevelAndTheNextValueToTheUpper)
+{
+    EXPECT_EQ(0, LevelFromVolume(0));
+    EXPECT_EQ(0, LevelFromVolume(1));
+    EXPECT_EQ(1, LevelFromVolume(2));
+    EXPECT_EQ(1, LevelFromVolume(329));
+    EXPECT_EQ(2, LevelFromVolume(330));
+    EXPECT_EQ(31, LevelFromVolume(58408));
+    EXPECT_EQ(32, LevelFromVolume(58409));
+    EXPECT_EQ(32, LevelFromVolume(65535));
+    for (int i = 1; i <= 33; ++i) {
+        EXPECT_EQ(i - 1, LevelFromVolume(BOUNDS[i])) << "bound " << i;
+        if (i <= 32) {
+            EXPECT_EQ(i, LevelFromVolume(BOUNDS[i] + 1)) << "above bound " << i;
+        }
+    }
+}
+
+TEST(Placement, CentredHorizontallyOnA1024WideDesktop)
+{
+    RECT rcDesktop = {0, 0, 1024, 768};
+    POINT pt = VolumeDisplayPosition(rcDesktop, 71);
+    EXPECT_EQ(421, pt.x);
+    EXPECT_EQ(348, pt.y);  // (768 - 71) / 2, truncated
+}
+
+struct Pixels {
+    std::vector<COLORREF> px;
+    COLORREF At(int x, int y) const { return px[y * BITMAP_WIDTH + x]; }
+    int Count(COLORREF c, int x0, int y0, int x1, int y1) const
+    {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += At(x, y) == c;
+        return n;
+    }
+    int Count(COLORREF c) const { return Count(c, 0, 0, BITMAP_WIDTH, BITMAP_HEIGHT); }
+};
+
+// What is on screen in the display's client area.
+Pixels ReadClientPixels(HWND hWnd)
+{
+    Pixels result;
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = BITMAP_WIDTH;
+    bmi.bmiHeader.biHeight = -BITMAP_HEIGHT;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void *pBits = NULL;
+    HDC hdc = GetDC(hWnd);
+    HDC hdcMem = CreateCompatibleDC(hdc);
+    HBITMAP hDib = CreateDIBSection(hdcMem, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOld = SelectObject(hdcMem, hDib);
+    BitBlt(hdcMem, 0, 0, BITMAP_WIDTH, BITMAP_HEIGHT, hdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const BYTE *p = (const BYTE *)pBits;
+    for (int i = 0; i < BITMAP_WIDTH * BITMAP_HEIGHT; ++i)
+        result.px.push_back(RGB(p[4 * i + 2], p[4 * i + 1], p[4 * i]));
+    SelectObject(hdcMem, hOld);
+    DeleteObject(hDib);
+    DeleteDC(hdcMem);
+    ReleaseDC(hWnd, hdc);
+    return result;
+}
+
+class DisplayTest : public ::testing::Test {
+protected:
+    HWND m_hOwner = NULL;
+
+    void SetUp() override
+    {
+        InstallFakeMixer();
+        g_hInstance = GetModuleHandleA(NULL);
+        m_hOwner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                   g_hInstance, NULL);
+        ASSERT_TRUE(m_hOwner);
+        OpenMixer(m_hOwner);
+        CreateVolumeDisplay(m_hOwner);
+        ASSERT_TRUE(g_hVolumeDisplay);
+    }
+
+    void TearDown() override
+    {
+        DestroyVolumeDisplay();
+        DestroyWindow(m_hOwner);
+    }
+
+    Pixels ShowAt(DWORD dwVolume, DWORD dwMute)
+    {
+        g_fake.dwVolumeValue = dwVolume;
+        g_fake.dwMuteValue = dwMute;
+        InvalidateRect(g_hVolumeDisplay, NULL, FALSE);
+        ShowVolumeDisplay(true);
+        return ReadClientPixels(g_hVolumeDisplay);
+    }
+};
+
+TEST_F(DisplayTest, CreatedHiddenTopmostAndCentredWithTheBitmapFillingTheClientArea)
+{
+    EXPECT_FALSE(IsWindowVisible(g_hVolumeDisplay));
+    EXPECT_EQ(m_hOwner, GetWindow(g_hVolumeDisplay, GW_OWNER));
+    EXPECT_TRUE(GetWindowLongA(g_hVolumeDisplay, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(0, GetWindowLongA(g_hVolumeDisplay, GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(0, g_nLevel);
+    EXPECT_EQ(0, g_bMute);
+
+    RECT rc, rcClient, rcDesktop;
+    GetWindowRect(g_hVolumeDisplay, &rc);
+    GetClientRect(g_hVolumeDisplay, &rcClient);
+    GetWindowRect(GetDesktopWindow(), &rcDesktop);
+    EXPECT_EQ(182, rc.right - rc.left);
+    EXPECT_EQ(86, rc.bottom - rc.top);
+    EXPECT_EQ(176, rcClient.right);
+    EXPECT_EQ(80, rcClient.bottom);
+    EXPECT_EQ(rcDesktop.right / 2 - 91, rc.left);
+    if (rcDesktop.right == 1024) {
+        EXPECT_EQ(421, rc.left);
+    }
+    EXPECT_EQ(g_hVolumePicture, GetDlgItem(g_hVolumeDisplay, 1000));
+}
+
+TEST_F(DisplayTest, ShowsWithoutActivationAndHides)
+{
+    HWND hUser = CreateWindowExA(0, "STATIC", "user", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL,
+                                 NULL, g_hInstance, NULL);
+    SetActiveWindow(hUser);
+    ASSERT_EQ(hUser, GetActiveWindow());
+    ShowVolumeDisplay(true);
+    EXPECT_TRUE(IsWindowVisible(g_hVolumeDisplay));
+    EXPECT_EQ(hUser, GetActiveWindow());
+    ShowVolumeDisplay(false);
+    EXPECT_FALSE(IsWindowVisible(g_hVolumeDisplay));
+    DestroyWindow(hUser);
+}
+
+TEST_F(DisplayTest, NeverShownWhileTheMediaCenterRendererExists)
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = g_hInstance;
+    wc.lpszClassName = "eHome Render Window";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    HWND hRenderer = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                     g_hInstance, NULL);
+    ASSERT_TRUE(hRenderer);
+
+    ShowVolumeDisplay(true);
+    EXPECT_FALSE(IsWindowVisible(g_hVolumeDisplay));
+
+    DestroyWindow(hRenderer);
+    UnregisterClassA(wc.lpszClassName, g_hInstance);
+    ShowVolumeDisplay(true);
+    EXPECT_TRUE(IsWindowVisible(g_hVolumeDisplay));
+}
+
+TEST_F(DisplayTest, FullVolumeDrawsTheYellowWedgeUpToTheTopMarkerOverTheSoundPicture)
+{
+    Pixels px = ShowAt(65535, 0);
+    EXPECT_EQ(32, g_nLevel);
+    EXPECT_EQ(RGB(0, 0, 0), px.At(0, 0));           // outer frame
+    EXPECT_EQ(RGB(204, 204, 204), px.At(2, 40));    // background
+    EXPECT_GT(px.Count(WAVE, 26, 5, 45, 36), 10);   // the speaker's waves
+    EXPECT_EQ(YELLOW, px.At(20, 65));
+    EXPECT_EQ(YELLOW, px.At(100, 60));
+    EXPECT_EQ(YELLOW, px.At(160, 22));              // just under the tip at (161, 19)
+    EXPECT_EQ(YELLOW, px.At(161, 19));
+    EXPECT_NE(YELLOW, px.At(161, 16));
+    EXPECT_NE(YELLOW, px.At(163, 60));
+    EXPECT_EQ(0, px.Count(GREY));
+}
+
+TEST_F(DisplayTest, MutedDrawsTheGreyWedgeOverTheMutedPicture)
+{
+    Pixels px = ShowAt(65535, 1);
+    EXPECT_EQ(1, g_bMute);
+    EXPECT_EQ(0, px.Count(WAVE));
+    EXPECT_EQ(GREY, px.At(100, 60));
+    EXPECT_EQ(GREY, px.At(160, 22));
+    EXPECT_EQ(0, px.Count(YELLOW));
+}
+
+TEST_F(DisplayTest, TheWedgeFollowsTheLevelAndLevelZeroShowsTheBareRamp)
+{
+    Pixels px = ShowAt(30000, 0);  // level 28, tip (143, 24)
+    EXPECT_EQ(28, g_nLevel);
+    EXPECT_EQ(YELLOW, px.At(140, 30));
+    EXPECT_EQ(RAMP, px.At(150, 60));
+
+    px = ShowAt(1, 0);
+    EXPECT_EQ(0, g_nLevel);
+    EXPECT_LE(px.Count(YELLOW), 1);
+    EXPECT_EQ(RAMP, px.At(30, 66));
+    EXPECT_GT(px.Count(WAVE), 10);
+
+    // A failed read leaves the last values on the display.
+    g_fake.bVolumeReadFails = true;
+    px = ShowAt(65535, 0);
+    EXPECT_EQ(0, g_nLevel);
+    EXPECT_EQ(1u, g_dwVolume);
+}
+
+} // namespace

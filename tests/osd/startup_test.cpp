@@ -1,0 +1,141 @@
+// The program from start to end, run on a thread of the test with the real hook library.
+#include "fake_mixer.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DWORD WINAPI RunOrvexThread(LPVOID)
+{
+    return (DWORD)RunOrvex(GetModuleHandleA(NULL));
+}
+
+int CountOrvexWindows()
+{
+    struct Counter {
+        static BOOL CALLBACK Count(HWND hWnd, LPARAM lParam)
+        {
+            char szClass[32] = "", szTitle[32] = "";
+            GetClassNameA(hWnd, szClass, sizeof(szClass));
+            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+            if (lstrcmpA(szClass, ORVEX_CLASS_NAME) == 0 && lstrcmpA(szTitle, ORVEX_WINDOW_TITLE) == 0)
+                ++*(int *)lParam;
+            return TRUE;
+        }
+    };
+    int n = 0;
+    EnumWindows(Counter::Count, (LPARAM)&n);
+    return n;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    HANDLE m_hThread = NULL;
+    DWORD m_dwThreadId = 0;
+
+    void SetUp() override
+    {
+        InstallFakeMixer();
+        std::string hookLibrary = PathFromEnvironment("KELVORA_ORVEXHOOK");
+        ASSERT_FALSE(hookLibrary.empty()) << "KELVORA_ORVEXHOOK is not set";
+        SetDllDirectoryA(DirectoryOf(hookLibrary).c_str());
+    }
+
+    void TearDown() override
+    {
+        if (m_hThread) {
+            HWND hWnd = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE);
+            if (hWnd)
+                PostMessageA(hWnd, WM_CLOSE, 0, 0);
+            WaitForSingleObject(m_hThread, 5000);
+            CloseHandle(m_hThread);
+        }
+        SetDllDirectoryA(NULL);
+    }
+
+    HWND Start()
+    {
+        m_hThread = CreateThread(NULL, 0, RunOrvexThread, NULL, 0, &m_dwThreadId);
+        HWND hWnd = NULL;
+        WaitFor([&] { return (hWnd = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE)) != NULL; }, 5000);
+        // Found while still being created: wait until its display is there too.
+        WaitFor([] { return IsWindow(g_hVolumeDisplay) != FALSE; }, 5000);
+        return hWnd;
+    }
+
+    // The program's exit code, or -1 when it did not end in time.
+    int Ended(DWORD dwTimeoutMs)
+    {
+        if (WaitForSingleObject(m_hThread, dwTimeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD dwCode = 0;
+        GetExitCodeThread(m_hThread, &dwCode);
+        return (int)dwCode;
+    }
+};
+
+TEST_F(StartupTest, RunsWithTheHookInstalledUntilClosedThenEndsWithOne)
+{
+    HWND hWnd = Start();
+    ASSERT_TRUE(hWnd);
+    EXPECT_TRUE(g_hShellHook);
+    EXPECT_TRUE(GetModuleHandleA("Orvex.dll"));
+    EXPECT_EQ(m_dwThreadId, GetWindowThreadProcessId(hWnd, NULL));
+
+    PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(1, Ended(5000));
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_FALSE(g_hShellHook);
+    EXPECT_TRUE(GetModuleHandleA("Orvex.dll"));  // the library stays loaded
+}
+
+TEST_F(StartupTest, AVolumeKeyReachesTheWindowThroughTheInstalledHook)
+{
+    g_fake.dwVolumeValue = 65535;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_UP));
+    EXPECT_TRUE(WaitFor([] { return IsWindowVisible(g_hVolumeDisplay) != FALSE; }, 5000));
+}
+
+TEST_F(StartupTest, AQuitFromElsewhereStillEndsInOrderWithoutWaitingForever)
+{
+    HWND hWnd = Start();
+    ASSERT_TRUE(hWnd);
+    HWND hDisplay = g_hVolumeDisplay;
+    ASSERT_TRUE(IsWindow(hDisplay));
+    PostThreadMessageA(m_dwThreadId, WM_QUIT, 0, 0);
+    EXPECT_EQ(1, Ended(2000));
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_FALSE(IsWindow(hDisplay));
+    EXPECT_FALSE(g_hShellHook);
+}
+
+TEST_F(StartupTest, ASecondStartEndsWithZeroAndLeavesTheRunningOne)
+{
+    HWND hWnd = Start();
+    ASSERT_TRUE(hWnd);
+    EXPECT_EQ(0, RunOrvex(GetModuleHandleA(NULL)));
+    EXPECT_TRUE(IsWindow(hWnd));
+    EXPECT_EQ(1, CountOrvexWindows());
+    EXPECT_EQ(-1, Ended(0));
+}
+
+TEST_F(StartupTest, AClassThatCannotBeRegisteredTakesTheHookBackAndEndsWithZero)
+{
+    // Another "Voldlg" class of this module, without a window titled "Orvex Window".
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = ORVEX_CLASS_NAME;
+    ASSERT_TRUE(RegisterClassA(&wc));
+
+    m_hThread = CreateThread(NULL, 0, RunOrvexThread, NULL, 0, &m_dwThreadId);
+    EXPECT_EQ(0, Ended(5000));
+    EXPECT_FALSE(g_hShellHook);
+    EXPECT_EQ(0, CountOrvexWindows());
+    UnregisterClassA(ORVEX_CLASS_NAME, wc.hInstance);
+}
+
+} // namespace
