@@ -1,0 +1,242 @@
+// Switching the mute state: the Core Audio endpoint on major version 6 and later, the speaker
+// lines of every mixer device before that.
+#include "hushwell.h"
+
+#include <mmdeviceapi.h>
+#include <string.h>
+#include <vector>
+
+#include "res/resource.h"
+
+// MinGW's import libraries lack these.
+EXTERN_C const CLSID CLSID_MMDeviceEnumerator =
+    {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
+EXTERN_C const IID IID_IMMDeviceEnumerator =
+    {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
+EXTERN_C const IID IID_IAudioEndpointVolume =
+    {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
+
+bool g_bCoreAudio = false;
+IAudioEndpointVolume* g_pEndpointVolume = nullptr;
+HICON g_hMuteIcon = nullptr;
+HICON g_hSoundIcon = nullptr;
+
+const MIXER_API WINMM_MIXER_API = {
+    mixerGetNumDevs, mixerGetDevCapsW, mixerOpen, mixerGetLineInfoW,
+    mixerGetLineControlsW, mixerGetControlDetailsW, mixerSetControlDetails, mixerClose,
+};
+MIXER_API g_mixerApi = WINMM_MIXER_API;
+CREATE_INSTANCE_PROC g_pfnCreateInstance = CoCreateInstance;
+
+namespace {
+
+// A mute control's value as the mixer reads and writes it: one channel, an 8-byte buffer.
+struct MuteDetails {
+    MIXERCONTROLDETAILS details;
+    DWORD value[2];
+};
+
+void PrepareMuteDetails(MuteDetails& mute, const MIXERCONTROLW& control)
+{
+    ZeroMemory(&mute, sizeof mute);
+    mute.details.cbStruct = sizeof mute.details;
+    mute.details.dwControlID = control.dwControlID;
+    mute.details.cChannels = 1;
+    mute.details.cMultipleItems = control.cMultipleItems;
+    mute.details.cbDetails = sizeof mute.value;
+    mute.details.paDetails = mute.value;
+}
+
+// Calls visit(mixer, details) for the first mute control of each active speaker line of one
+// open mixer; the details are prepared but not yet read.
+template <typename Visit>
+void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
+{
+    HMIXEROBJ object = reinterpret_cast<HMIXEROBJ>(mixer);
+    for (DWORD d = 0; d < destinations; ++d) {
+        MIXERLINEW line;
+        ZeroMemory(&line, sizeof line);
+        line.cbStruct = sizeof line;
+        line.dwDestination = d;
+        line.dwSource = 0;
+        if (g_mixerApi.GetLineInfoW(object, &line, MIXER_GETLINEINFOF_DESTINATION) != MMSYSERR_NOERROR)
+            continue;
+        // Exactly active: a disconnected or otherwise flagged line is left alone.
+        if (line.fdwLine != MIXER_SPEAKER_LINE_FLAGS ||
+            line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_SPEAKERS || line.cControls == 0)
+            continue;
+
+        std::vector<MIXERCONTROLW> controls(line.cControls);
+        MIXERLINECONTROLSW query;
+        ZeroMemory(&query, sizeof query);
+        query.cbStruct = sizeof query;
+        query.dwLineID = line.dwLineID;
+        query.dwControlID = 0;
+        query.cControls = line.cControls;
+        query.cbmxctrl = sizeof(MIXERCONTROLW);
+        query.pamxctrl = controls.data();
+        if (g_mixerApi.GetLineControlsW(object, &query, MIXER_GETLINECONTROLSF_ALL) != MMSYSERR_NOERROR)
+            continue;
+
+        for (const MIXERCONTROLW& control : controls) {
+            if (control.dwControlType == MIXERCONTROL_CONTROLTYPE_MUTE) {
+                MuteDetails mute;
+                PrepareMuteDetails(mute, control);
+                visit(object, mute);
+                break;
+            }
+        }
+    }
+}
+
+bool ReadMuteDetails(HMIXEROBJ object, MuteDetails& mute)
+{
+    return g_mixerApi.GetControlDetailsW(object, &mute.details, MIXER_GETCONTROLDETAILSF_VALUE) ==
+           MMSYSERR_NOERROR;
+}
+
+// Posted, not sent: the control shows the icon once the dialog's loop runs again.
+void PostIndicatorIcon(HICON icon)
+{
+    PostMessageW(GetDlgItem(g_hIndicator, IDC_INDICATOR_ICON), STM_SETICON,
+                 reinterpret_cast<WPARAM>(icon), 0);
+}
+
+}  // namespace
+
+DWORD GetSystemMajorVersion(void)
+{
+    OSVERSIONINFOW version;
+    ZeroMemory(&version, sizeof version);
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExW(&version))
+        return 0;
+    return version.dwMajorVersion;
+}
+
+GET_MAJOR_VERSION_PROC g_pfnGetMajorVersion = GetSystemMajorVersion;
+
+int ReadMixerMute(void)
+{
+    int result = -1;
+    UINT count = g_mixerApi.GetNumDevs();
+    for (UINT id = 0; id < count; ++id) {
+        MIXERCAPSW caps;
+        if (g_mixerApi.GetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR)
+            return result;
+        HMIXER mixer = nullptr;
+        if (g_mixerApi.Open(&mixer, id, 0, 0, 0) != MMSYSERR_NOERROR)
+            continue;
+        // Every destination is examined: a later speaker line's value replaces an earlier one's.
+        VisitSpeakerMutes(mixer, caps.cDestinations, [&result](HMIXEROBJ object, MuteDetails& mute) {
+            if (ReadMuteDetails(object, mute))
+                result = static_cast<int>(mute.value[0]);
+        });
+        g_mixerApi.Close(mixer);
+        if (result != -1)
+            return result;
+    }
+    return result;
+}
+
+void SetMixerMute(DWORD value)
+{
+    UINT count = g_mixerApi.GetNumDevs();
+    for (UINT id = 0; id < count; ++id) {
+        MIXERCAPSW caps;
+        if (g_mixerApi.GetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR)
+            continue;
+        HMIXER mixer = nullptr;
+        if (g_mixerApi.Open(&mixer, id, 0, 0, 0) != MMSYSERR_NOERROR)
+            continue;
+        VisitSpeakerMutes(mixer, caps.cDestinations, [value](HMIXEROBJ object, MuteDetails& mute) {
+            if (!ReadMuteDetails(object, mute))
+                return;
+            mute.value[0] = value;
+            g_mixerApi.SetControlDetails(object, &mute.details, MIXER_SETCONTROLDETAILSF_VALUE);
+        });
+        g_mixerApi.Close(mixer);
+    }
+}
+
+void InitEndpointVolume(void)
+{
+    CoInitialize(nullptr);
+
+    IMMDeviceEnumerator* enumerator = nullptr;
+    IMMDevice* device = nullptr;
+    IAudioEndpointVolume* volume = nullptr;
+    HRESULT hr = g_pfnCreateInstance(CLSID_MMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IMMDeviceEnumerator, reinterpret_cast<void**>(&enumerator));
+    if (hr == S_OK)
+        hr = enumerator->GetDefaultAudioEndpoint(eRender, eConsole, &device);
+    if (hr == S_OK)
+        hr = device->Activate(IID_IAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
+                              reinterpret_cast<void**>(&volume));
+    if (hr == S_OK)
+        g_pEndpointVolume = volume;
+
+    if (device)
+        device->Release();
+    if (enumerator)
+        enumerator->Release();
+
+    if (hr != S_OK) {
+        if (volume)
+            volume->Release();
+        CoUninitialize();
+        DestroyWindow(g_hIndicator);
+    }
+}
+
+void ToggleEndpointMute(void)
+{
+    if (!g_pEndpointVolume) {
+        PostMessageW(g_hIndicator, WM_CLOSE, 0, 0);
+        return;
+    }
+    // A failed read counts as sound on, whatever it left in the out value.
+    BOOL muted = FALSE;
+    if (FAILED(g_pEndpointVolume->GetMute(&muted)))
+        muted = FALSE;
+    if (muted) {
+        PostIndicatorIcon(g_hSoundIcon);
+        g_pEndpointVolume->SetMute(FALSE, nullptr);
+    } else {
+        PostIndicatorIcon(g_hMuteIcon);
+        g_pEndpointVolume->SetMute(TRUE, nullptr);
+    }
+    ShowWindow(g_hIndicator, SW_SHOW);
+}
+
+void ReleaseEndpointVolume(void)
+{
+    if (g_bCoreAudio && g_pEndpointVolume) {
+        g_pEndpointVolume->Release();
+        g_pEndpointVolume = nullptr;
+        CoUninitialize();
+    }
+}
+
+void ToggleMute(void)
+{
+    // On a running timer this restarts the period.
+    SetTimer(g_hIndicator, CLOSE_TIMER_ID, CLOSE_TIMER_PERIOD, nullptr);
+    if (g_bCoreAudio) {
+        ToggleEndpointMute();
+        return;
+    }
+    int state = ReadMixerMute();
+    if (state == -1) {
+        PostMessageW(g_hIndicator, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (state == 0) {
+        PostIndicatorIcon(g_hMuteIcon);
+        SetMixerMute(1);
+    } else {
+        PostIndicatorIcon(g_hSoundIcon);
+        SetMixerMute(0);
+    }
+    ShowWindow(g_hIndicator, SW_SHOW);
+}
