@@ -12,6 +12,9 @@ int g_nShowPending = 0;
 // bound only matters if something has gone badly wrong.
 static const DWORD EXIT_WAIT_MS = 5000;
 
+// Outside 0..65535: a volume that was not read reaches neither end of the range.
+static const DWORD VOLUME_UNREAD = 0xFFFFFFFF;
+
 static void RemoveShellHook(void)
 {
     if (g_hShellHook)
@@ -31,8 +34,7 @@ static void ShowNow(HWND hWnd)
 static void OnVolumeKey(HWND hWnd, short nCommand)
 {
     OpenMixer(hWnd);
-    // Stays out of range when the read is skipped, so neither end counts as reached.
-    DWORD dwVolume = NO_CONTROL;
+    DWORD dwVolume = VOLUME_UNREAD;
     BYTE bMute = 0;
     ReadVolumeAndMute(&dwVolume, &bMute);
 
