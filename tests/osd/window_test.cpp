@@ -182,7 +182,7 @@ TEST_F(OrvexWindowTest, TheHideTimerFiresTwoSecondsAfterTheLastShow)
     Key(APPCOMMAND_VOLUME_UP);
     DWORD dwShown = GetTickCount();
     MSG msg;
-    while (IsWindowVisible(g_hVolumeDisplay) && GetTickCount() - dwShown < 6000) {
+    while (IsWindowVisible(g_hVolumeDisplay) && GetTickCount() - dwShown < 8000) {
         if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
         else
@@ -191,7 +191,7 @@ TEST_F(OrvexWindowTest, TheHideTimerFiresTwoSecondsAfterTheLastShow)
     DWORD dwElapsed = GetTickCount() - dwShown;
     EXPECT_FALSE(DisplayShown());
     EXPECT_GE(dwElapsed, 1900u);
-    EXPECT_LT(dwElapsed, 3500u);
+    EXPECT_LT(dwElapsed, 5000u);  // generous: a loaded machine delivers timers late
 }
 
 TEST_F(OrvexWindowTest, CloseRemovesTheDisplaySetsTheExitEventAndQuits)
