@@ -1,0 +1,194 @@
+// The pieces the pages share: the picture control, item states, the warning box and the
+// shell's program lookup.
+#include <windows.h>
+
+#include <string>
+
+#include "FakeMirrend.h"
+#include "ModalDriver.h"
+#include "PageUtil.h"
+#include "TestSupport.h"
+#include "resource.h"
+
+namespace {
+
+// A parent window with a few children, as a dialog would have them.
+class CTestParent {
+public:
+    CTestParent()
+    {
+        m_hWnd = CreateWindowA(
+            "STATIC", "parent", WS_POPUP | WS_VISIBLE, 50, 50, 200, 120, nullptr, nullptr, nullptr, nullptr);
+        m_hButton = CreateWindowA("BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, m_hWnd,
+            reinterpret_cast<HMENU>(101), nullptr, nullptr);
+        m_hPicture = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 60, 10, 8, 8, m_hWnd,
+            reinterpret_cast<HMENU>(102), nullptr, nullptr);
+    }
+    ~CTestParent() { DestroyWindow(m_hWnd); }
+    HWND m_hWnd, m_hButton, m_hPicture;
+};
+
+using PageUtilTest = AppletTest;
+
+TEST_F(PageUtilTest, SetDlgItemStateChangesOnlyWhatItIsAsked)
+{
+    CTestParent parent;
+    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, FALSE, ITEM_UNCHANGED));
+    EXPECT_FALSE(IsWindowEnabled(parent.m_hButton));
+    EXPECT_TRUE(IsWindowVisible(parent.m_hButton));
+
+    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, ITEM_UNCHANGED, SW_HIDE));
+    EXPECT_FALSE(IsWindowEnabled(parent.m_hButton));
+    EXPECT_FALSE(IsWindowVisible(parent.m_hButton));
+
+    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, ITEM_UNCHANGED, ITEM_UNCHANGED));
+    EXPECT_FALSE(IsWindowEnabled(parent.m_hButton));
+    EXPECT_FALSE(IsWindowVisible(parent.m_hButton));
+
+    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, TRUE, SW_SHOW));
+    EXPECT_TRUE(IsWindowEnabled(parent.m_hButton));
+    EXPECT_TRUE(IsWindowVisible(parent.m_hButton));
+
+    EXPECT_FALSE(SetDlgItemState(parent.m_hWnd, 4711, FALSE, SW_HIDE));
+    EXPECT_FALSE(SetDlgItemState(nullptr, 101, FALSE, SW_HIDE));
+}
+
+TEST_F(PageUtilTest, BitmapStaticShowsMagentaAsTheWindowColour)
+{
+    CTestParent parent;
+    CBitmapStatic picture;
+    EXPECT_FALSE(picture.SubclassBitmap(IDB_TEST_MAPPED, nullptr));
+    EXPECT_EQ(0u, picture.m_nBitmapId);
+
+    ASSERT_TRUE(picture.SubclassBitmap(IDB_TEST_MAPPED, CWnd::FromHandle(parent.m_hPicture)));
+    EXPECT_EQ(static_cast<UINT>(IDB_TEST_MAPPED), picture.m_nBitmapId);
+    ASSERT_NE(nullptr, picture.m_bitmap.GetSafeHandle());
+    UpdateWindow(parent.m_hWnd);
+    HDC hDC = GetDC(parent.m_hPicture);
+    const COLORREF window = GetNearestColor(hDC, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(window, GetPixel(hDC, 0, 0));
+    EXPECT_EQ(window, GetPixel(hDC, 3, 7));
+    EXPECT_EQ(RGB(200, 0, 0), GetPixel(hDC, 5, 1));
+    EXPECT_EQ(RGB(254, 0, 255), GetPixel(hDC, 6, 6));
+    ReleaseDC(parent.m_hPicture, hDC);
+
+    // A missing resource: the control is blank, nothing fails.
+    picture.m_nBitmapId = 9999;
+    picture.LoadMappedBitmap();
+    EXPECT_EQ(nullptr, picture.m_bitmap.GetSafeHandle());
+    InvalidateRect(parent.m_hPicture, nullptr, TRUE);
+    UpdateWindow(parent.m_hPicture);
+}
+
+TEST_F(PageUtilTest, WarningBoxShowsTheStringUnderWarning)
+{
+    std::string text;
+    bool bFound = false;
+    CModalDriver driver;
+    driver.RunWindow(
+        [] {
+            ShowWarningBox(nullptr, IDS_ERR_REGISTRY_WRITE);
+            return static_cast<INT_PTR>(0);
+        },
+        "Warning.",
+        [&](CModalDriver& d, HWND hBox) {
+            bFound = true;
+            // The text is the box's static item (0xFFFF in the system's template).
+            text = ItemText(hBox, 0xFFFF);
+            PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+            d.WaitGone(hBox);
+        });
+    EXPECT_TRUE(bFound);
+    EXPECT_EQ("Registry write error.", text);
+}
+
+const char kProtocol[] = "kelvoratest.proto";
+const char kFileClass[] = "kelvoratest.file";
+const char kExtension[] = ".kelvoratest";
+
+class AssociationTest : public AppletTest {
+protected:
+    void SetUp() override
+    {
+        AppletTest::SetUp();
+        Clean();
+    }
+    void TearDown() override { Clean(); }
+    static void Clean()
+    {
+        for (const char* pszKey : { kProtocol, kFileClass, kExtension })
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, pszKey), RegDeleteKeyA(HKEY_CLASSES_ROOT, pszKey);
+    }
+};
+
+TEST_F(AssociationTest, FindsTheProgramOfAProtocolOrAnExtension)
+{
+    CScopedRegKey protocol(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\open\\command");
+    protocol.SetString(nullptr, "\"C:\\Program Files\\Kelvora Test\\viewer.exe\" -url \"%1\"");
+    CScopedRegKey fileClass(HKEY_CLASSES_ROOT, "kelvoratest.file\\shell\\open\\command");
+    fileClass.SetString(nullptr, "%SystemRoot%\\notepad.exe %1", REG_EXPAND_SZ);
+    CScopedRegKey extension(HKEY_CLASSES_ROOT, kExtension);
+    extension.SetString(nullptr, kFileClass);
+
+    CString strPath("unchanged");
+    EXPECT_TRUE(GetAssociatedProgram(strPath, kProtocol));
+    EXPECT_EQ("C:\\Program Files\\Kelvora Test\\viewer.exe", std::string(strPath));
+    EXPECT_TRUE(GetAssociatedProgram(strPath, kExtension));
+    EXPECT_EQ("%SystemRoot%\\notepad.exe", std::string(strPath));
+
+    CString strClass;
+    EXPECT_TRUE(ReadClassesRootDefault(strClass, kExtension));
+    EXPECT_EQ(kFileClass, std::string(strClass));
+}
+
+TEST_F(AssociationTest, UnreadableCommandsLeaveTheResultAlone)
+{
+    CScopedRegKey noCommand(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\edit");
+    CScopedRegKey extension(HKEY_CLASSES_ROOT, kExtension); // no class name
+    CString strPath("unchanged");
+    EXPECT_FALSE(GetAssociatedProgram(strPath, kProtocol));
+    EXPECT_FALSE(GetAssociatedProgram(strPath, kExtension));
+    EXPECT_FALSE(GetAssociatedProgram(strPath, ".kelvoratest-none"));
+    EXPECT_FALSE(GetAssociatedProgram(strPath, nullptr));
+    EXPECT_EQ("unchanged", std::string(strPath));
+
+    CScopedRegKey command(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\open\\command");
+    // Longer than the 261-byte buffer.
+    const std::string strLong = "\"C:\\" + std::string(270, 'x') + ".exe\"";
+    command.SetString(nullptr, strLong.c_str());
+    EXPECT_FALSE(GetAssociatedProgram(strPath, kProtocol));
+    // Not text.
+    command.SetDword(nullptr, 1);
+    EXPECT_FALSE(GetAssociatedProgram(strPath, kProtocol));
+    // Exactly 260 characters without a terminator still reads, terminated.
+    const std::string str260 = "C:\\" + std::string(253, 'y') + ".exe";
+    command.SetValue(nullptr, REG_SZ, str260.data(), static_cast<DWORD>(str260.size()));
+    EXPECT_TRUE(GetAssociatedProgram(strPath, kProtocol));
+    EXPECT_EQ(str260, std::string(strPath));
+    strPath = "unchanged";
+
+    CString strClass("unchanged");
+    EXPECT_FALSE(ReadClassesRootDefault(strClass, ".kelvoratest-none"));
+    EXPECT_EQ("unchanged", std::string(strClass));
+}
+
+TEST_F(PageUtilTest, ControlHelpCallsHelpOnlyForListedItems)
+{
+    CTestParent parent;
+    CHelpRecorder help;
+    const DWORD table[] = { 101, 5000, 103, 5001, 0, 0 };
+    HELPINFO info = {};
+    info.cbSize = sizeof(info);
+    info.iCtrlId = 102;
+    info.hItemHandle = parent.m_hPicture;
+    EXPECT_FALSE(ShowControlHelp(&info, table));
+    EXPECT_TRUE(CHelpRecorder::Calls().empty());
+    info.iCtrlId = 101;
+    info.hItemHandle = parent.m_hButton;
+    EXPECT_TRUE(ShowControlHelp(&info, table));
+    ASSERT_EQ(1u, CHelpRecorder::Calls().size());
+    EXPECT_EQ(parent.m_hButton, CHelpRecorder::Calls()[0].hItem);
+    EXPECT_EQ((std::vector<DWORD> { 101, 5000, 103, 5001, 0, 0 }), CHelpRecorder::Calls()[0].table);
+}
+
+} // namespace

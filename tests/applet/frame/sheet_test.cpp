@@ -1,0 +1,569 @@
+// The property sheet: page set, page building, the window's set-up, banner, About box, help
+// and the apply-all step.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "FakeMirrend.h"
+#include "ModalDriver.h"
+#include "PageUtil.h"
+#include "PallumApp.h"
+#include "PallumSheet.h"
+#include "TestSupport.h"
+#include "resource.h"
+
+namespace {
+
+const char kTestPagesKey[] = "Software\\KelvoraTests\\Pages";
+const char kCaption[] = "Pallum sheet under test";
+const unsigned ALL_TEST_PAGES = (1u << PAGE_COUNT) - 1;
+
+using PageSetTest = AppletTest;
+
+std::vector<int> Flags(const CPageSet& set)
+{
+    return { set.GetGPBtn(), set.GetMedia(), set.GetModePanel(), set.GetAppMode(), set.GetRemocon() };
+}
+
+TEST_F(PageSetTest, ReadsAllFiveFlags)
+{
+    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    key.SetDword("GPBtn", 1);
+    key.SetDword("Media", 0);
+    key.SetDword("ModePanel", 7);
+    key.SetDword("AppMode", 1);
+    key.SetDword("Remocon", 1);
+    CPageSet set;
+    EXPECT_TRUE(set.ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey));
+    EXPECT_EQ((std::vector<int> { 1, 0, 7, 1, 1 }), Flags(set));
+    EXPECT_EQ(7, set.GetFlag(PAGE_SUBLCD));
+}
+
+TEST_F(PageSetTest, UnreadableValuesLeaveOnlyTheirPagesOut)
+{
+    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    key.SetDword("GPBtn", 1);
+    key.SetString("Media", "1"); // text, not a number
+    const unsigned long long qword = 1;
+    key.SetValue("ModePanel", REG_QWORD, &qword, sizeof(qword));
+    const BYTE shortData[2] = { 1, 0 };
+    key.SetValue("AppMode", REG_DWORD, shortData, sizeof(shortData)); // too short
+    // "Remocon" missing.
+    CPageSet set;
+    EXPECT_FALSE(set.ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey));
+    EXPECT_EQ((std::vector<int> { 1, 0, 0, 0, 0 }), Flags(set));
+}
+
+TEST_F(PageSetTest, MissingKeyClearsEveryFlag)
+{
+    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    for (const char* pszName : { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" })
+        key.SetDword(pszName, 1);
+    CPageSet set;
+    ASSERT_TRUE(set.ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey));
+    EXPECT_FALSE(set.ReadPageSet(HKEY_CURRENT_USER, "Software\\KelvoraTests\\NoSuchKey"));
+    EXPECT_EQ((std::vector<int> { 0, 0, 0, 0, 0 }), Flags(set));
+}
+
+using SheetBuildTest = AppletTest;
+
+// Sets the sheet's page set from flags through a test key.
+void SetPageFlags(CPallumSheet& sheet, const int (&flags)[PAGE_COUNT])
+{
+    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    const char* const names[PAGE_COUNT] = { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" };
+    for (int i = 0; i < PAGE_COUNT; ++i) {
+        if (flags[i] >= 0)
+            key.SetDword(names[i], static_cast<DWORD>(flags[i]));
+    }
+    sheet.GetPageSet().ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey);
+}
+
+TEST_F(SheetBuildTest, CreatesTheFlaggedPagesInTabOrder)
+{
+    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    const int flags[PAGE_COUNT] = { 1, 1, 0, 1, 1 };
+    SetPageFlags(sheet, flags);
+    ASSERT_TRUE(sheet.BuildPages());
+    EXPECT_EQ((std::vector<std::string> { "Init 0", "Init 1", "Init 3", "Init 4" }), PageLog());
+    ASSERT_EQ(4, sheet.GetPageCount());
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_BUTTONS), sheet.GetPage(0));
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(3));
+    EXPECT_EQ(nullptr, sheet.GetPallumPage(PAGE_SUBLCD));
+    EXPECT_NE(nullptr, sheet.GetSheetIcon());
+    EXPECT_EQ(0u, sheet.m_psh.dwFlags & PSH_HASHELP);
+    // Every page got the sheet and its one general settings record.
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        CTestPage* pPage = static_cast<CTestPage*>(sheet.GetPage(i));
+        EXPECT_EQ(&sheet, pPage->m_pSheet);
+        EXPECT_EQ(&sheet.GetGeneral(), pPage->m_pGeneral);
+    }
+}
+
+TEST_F(SheetBuildTest, AFailedInitLeavesNoPage)
+{
+    {
+        CTestSheet sheet(kCaption, ALL_TEST_PAGES, PAGE_APPMODE);
+        const int flags[PAGE_COUNT] = { 1, 1, 1, 1, 1 };
+        SetPageFlags(sheet, flags);
+        EXPECT_FALSE(sheet.BuildPages());
+        EXPECT_EQ(0, sheet.GetPageCount());
+        for (int i = 0; i < PAGE_COUNT; ++i)
+            EXPECT_EQ(nullptr, sheet.GetPallumPage(static_cast<PallumPageId>(i))) << i;
+        // The RC page was never created; the four others are gone again.
+        EXPECT_EQ((std::vector<std::string> { "Init 0", "Init 1", "Init 2", "Init 3", "Delete 0", "Delete 1",
+                      "Delete 2", "Delete 3" }),
+            PageLog());
+    }
+    EXPECT_EQ(8u, PageLog().size()); // nothing deleted twice by the sheet's destructor
+}
+
+TEST_F(SheetBuildTest, ProductPagesNotYetBuiltAddNothing)
+{
+    CPallumSheet sheet(kCaption, nullptr, 0);
+    const int flags[PAGE_COUNT] = { 0, 1, 1, 1, 1 };
+    SetPageFlags(sheet, flags);
+    ASSERT_TRUE(sheet.BuildPages());
+    // Media Apps, Sub LCD and Application mode are not part of this build.
+    ASSERT_EQ(1, sheet.GetPageCount());
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(0));
+
+    CPallumSheet empty(kCaption, nullptr, 0);
+    const int none[PAGE_COUNT] = { 0, 0, 0, 0, 0 };
+    SetPageFlags(empty, none);
+    EXPECT_TRUE(empty.BuildPages());
+    EXPECT_EQ(0, empty.GetPageCount());
+}
+
+TEST_F(SheetBuildTest, PreparePagesReadsThePageSetAndTheGeneralSettings)
+{
+    const int flags[PAGE_COUNT] = { -1, -1, -1, -1, 1 };
+    CPageSetOverride pages(flags);
+    FakeMirrend::StoredGeneral().nExtReceiver = 0;
+    CPallumSheet sheet(kCaption, nullptr, 0);
+    EXPECT_TRUE(sheet.PreparePages());
+    EXPECT_EQ(1, FakeMirrend::CountCalls("ReadSettingGeneralSettingManager"));
+    EXPECT_EQ(1, sheet.GetPageCount());
+    EXPECT_EQ(0, sheet.GetGeneral().m_nExtReceiver);
+}
+
+// ---- The running sheet ------------------------------------------------------------------
+
+using SheetWindowTest = AppletTest;
+
+TEST_F(SheetWindowTest, OpensOnTheStartPageWithIconsMenuAndHelpButton)
+{
+    struct Case {
+        int flags[PAGE_COUNT];
+        int nStartPage;
+        const char* pszActive;
+    };
+    const Case cases[] = {
+        { { 1, 1, 1, 1, 1 }, 2, "Sub LCD" },
+        { { 0, 1, 1, 1, 1 }, 2, "Application mode" },
+        { { 1, 0, 0, 0, 1 }, 2, "Buttons" }, // fewer than three pages: the first one
+        { { 1, 1, 1, 1, 1 }, 0, "Buttons" },
+    };
+    for (const Case& c : cases) {
+        CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+        SetPageFlags(sheet, c.flags);
+        ASSERT_TRUE(sheet.BuildPages());
+        sheet.SetStartPage(c.nStartPage);
+        std::vector<std::string> tabs;
+        std::string active;
+        HICON hBig = nullptr, hSmall = nullptr;
+        DWORD dwExStyle = 0;
+        std::string lastMenuText;
+        UINT nLastMenuId = 0, nSeparatorState = 0;
+        bool bHelpButton = true;
+        CModalDriver driver;
+        driver.RunWindow(
+            [&] {
+                return sheet.DoModal();
+            },
+            kCaption,
+            [&](CModalDriver& d, HWND hSheet) {
+                tabs = TabTitles(hSheet);
+                HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
+                const int nCur = static_cast<int>(SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
+                if (nCur >= 0 && nCur < static_cast<int>(tabs.size()))
+                    active = tabs[nCur];
+                hBig = reinterpret_cast<HICON>(SendMessageA(hSheet, WM_GETICON, ICON_BIG, 0));
+                hSmall = reinterpret_cast<HICON>(SendMessageA(hSheet, WM_GETICON, ICON_SMALL, 0));
+                dwExStyle = static_cast<DWORD>(GetWindowLongA(hSheet, GWL_EXSTYLE));
+                HMENU hMenu = GetSystemMenu(hSheet, FALSE);
+                const int nItems = GetMenuItemCount(hMenu);
+                char szText[64] = "";
+                GetMenuStringA(hMenu, nItems - 1, szText, sizeof(szText), MF_BYPOSITION);
+                lastMenuText = szText;
+                nLastMenuId = GetMenuItemID(hMenu, nItems - 1);
+                nSeparatorState = GetMenuState(hMenu, nItems - 2, MF_BYPOSITION);
+                HWND hHelp = GetDlgItem(hSheet, IDHELP);
+                bHelpButton = hHelp && IsWindowVisible(hHelp);
+                d.PressSheetButton(hSheet, PSBTN_CANCEL);
+            });
+        EXPECT_EQ(active, c.pszActive) << c.nStartPage;
+        EXPECT_EQ(sheet.GetSheetIcon(), hBig);
+        EXPECT_EQ(sheet.GetSheetIcon(), hSmall);
+        EXPECT_NE(0u, dwExStyle & WS_EX_CONTEXTHELP);
+        EXPECT_EQ("&About...", lastMenuText);
+        EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), nLastMenuId);
+        EXPECT_NE(0u, nSeparatorState & MF_SEPARATOR);
+        EXPECT_FALSE(bHelpButton);
+    }
+}
+
+// Pixels of a bitmap resource, as drawn unscaled.
+struct Picture {
+    int nWidth = 0, nHeight = 0;
+    std::vector<COLORREF> px;
+    COLORREF At(int x, int y) const { return px[static_cast<size_t>(y) * nWidth + x]; }
+};
+
+// A 24-bit drawing surface whose pixels the test can read.
+class CSurface {
+public:
+    CSurface(int nWidth, int nHeight)
+        : m_nWidth(nWidth)
+        , m_nHeight(nHeight)
+        , m_hDC(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = nWidth;
+        bmi.bmiHeader.biHeight = -nHeight;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        void* pBits = nullptr;
+        m_hBitmap = CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        m_hOld = SelectObject(m_hDC, m_hBitmap);
+        Fill(RGB(1, 2, 3));
+    }
+    ~CSurface()
+    {
+        SelectObject(m_hDC, m_hOld);
+        DeleteObject(m_hBitmap);
+        DeleteDC(m_hDC);
+    }
+    void Fill(COLORREF color)
+    {
+        RECT rc = { 0, 0, m_nWidth, m_nHeight };
+        HBRUSH hBrush = CreateSolidBrush(color);
+        FillRect(m_hDC, &rc, hBrush);
+        DeleteObject(hBrush);
+    }
+    HDC DC() const { return m_hDC; }
+    COLORREF At(int x, int y) const { return GetPixel(m_hDC, x, y); }
+
+private:
+    int m_nWidth, m_nHeight;
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
+Picture LoadPicture(UINT nId)
+{
+    Picture picture;
+    HBITMAP hBitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nId));
+    BITMAP bm;
+    if (!hBitmap || !GetObjectA(hBitmap, sizeof(bm), &bm))
+        return picture;
+    CSurface surface(bm.bmWidth, bm.bmHeight);
+    HDC hMem = CreateCompatibleDC(surface.DC());
+    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+    BitBlt(surface.DC(), 0, 0, bm.bmWidth, bm.bmHeight, hMem, 0, 0, SRCCOPY);
+    SelectObject(hMem, hOld);
+    DeleteDC(hMem);
+    DeleteObject(hBitmap);
+    picture.nWidth = bm.bmWidth;
+    picture.nHeight = bm.bmHeight;
+    for (int y = 0; y < bm.bmHeight; ++y)
+        for (int x = 0; x < bm.bmWidth; ++x)
+            picture.px.push_back(surface.At(x, y));
+    return picture;
+}
+
+using BannerTest = AppletTest;
+
+TEST_F(BannerTest, PartsAreDrawnLeftTiledRightAtTheirSizes)
+{
+    const Picture left = LoadPicture(IDB_BANNER_LEFT);
+    const Picture middle = LoadPicture(IDB_BANNER_MIDDLE);
+    const Picture right = LoadPicture(IDB_BANNER_RIGHT);
+    ASSERT_EQ(250, left.nWidth);
+    ASSERT_EQ(181, middle.nWidth);
+    ASSERT_EQ(80, right.nWidth);
+    ASSERT_EQ(28, left.nHeight);
+    EXPECT_EQ(28, CPallumSheet::GetBitmapHeight(IDB_BANNER_LEFT));
+    EXPECT_EQ(0, CPallumSheet::GetBitmapHeight(9999));
+
+    // Expected colour of banner pixel (x, y) for a client area whose right edge is nRight.
+    auto expected = [&](int nRight, int x, int y) -> COLORREF {
+        if (x >= nRight - right.nWidth)
+            return right.At(x - (nRight - right.nWidth), y);
+        if (x < left.nWidth)
+            return left.At(x, y);
+        return middle.At((x - left.nWidth) % middle.nWidth, y);
+    };
+    for (int nRight : { 330, 331, 600, 900 }) {
+        CSurface surface(nRight + 20, 40);
+        CPallumSheet::DrawBanner(surface.DC(), nRight);
+        int nWrong = 0;
+        for (int y : { 0, 13, 27 })
+            for (int x = 0; x < nRight; ++x)
+                nWrong += surface.At(x, y) != expected(nRight, x, y);
+        EXPECT_EQ(0, nWrong) << "right edge " << nRight;
+        // Nothing below the band (past the right edge the window clips a last tile).
+        EXPECT_EQ(RGB(1, 2, 3), surface.At(10, 28)) << nRight;
+    }
+}
+
+TEST_F(BannerTest, AMissingPartDrawsNothing)
+{
+    CSurface surface(100, 40);
+    int nNext = -1;
+    EXPECT_FALSE(CPallumSheet::DrawBannerBitmap(surface.DC(), 9999, 0, &nNext));
+    EXPECT_EQ(-1, nNext);
+    EXPECT_EQ(RGB(1, 2, 3), surface.At(0, 0));
+    EXPECT_TRUE(CPallumSheet::DrawBannerBitmap(surface.DC(), IDB_BANNER_RIGHT, 10, &nNext));
+    EXPECT_EQ(90, nNext);
+}
+
+TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
+{
+    // No tab control: nothing changes.
+    HWND hPlain = CreateWindowA("STATIC", "", WS_POPUP, 10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    RECT before, after;
+    GetWindowRect(hPlain, &before);
+    EXPECT_FALSE(CPallumSheet::LayoutForBanner(hPlain, 28));
+    GetWindowRect(hPlain, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    DestroyWindow(hPlain);
+
+    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 1 };
+    SetPageFlags(sheet, flags);
+    ASSERT_TRUE(sheet.BuildPages());
+    const int ids[] = { IDOK, IDCANCEL, IDC_SHEET_APPLY };
+    RECT rcSheet0 = {}, rcSheet1 = {}, rcTab0 = {}, rcTab1 = {}, rcClient = {};
+    RECT rcButton0[3] = {}, rcButton1[3] = {};
+    COLORREF bannerPixel = 0;
+    CModalDriver driver;
+    driver.RunWindow(
+        [&] {
+            return sheet.DoModal();
+        },
+        kCaption,
+        [&](CModalDriver& d, HWND hSheet) {
+            d.OnUi([&] {
+                HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
+                GetClientRect(hSheet, &rcClient);
+                GetWindowRect(hSheet, &rcSheet0);
+                GetWindowRect(hTab, &rcTab0);
+                for (int i = 0; i < 3; ++i)
+                    GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
+                RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                HDC hDC = GetDC(hSheet);
+                bannerPixel = GetPixel(hDC, 3, 3);
+                ReleaseDC(hSheet, hDC);
+                EXPECT_TRUE(CPallumSheet::LayoutForBanner(hSheet, 10));
+                GetWindowRect(hSheet, &rcSheet1);
+                GetWindowRect(hTab, &rcTab1);
+                for (int i = 0; i < 3; ++i)
+                    GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton1[i]);
+            });
+            d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        });
+    // The band of the banner's height is free at the top.
+    EXPECT_GE(rcTab0.top - rcSheet0.top, 28);
+    EXPECT_EQ(LoadPicture(IDB_BANNER_LEFT).At(3, 3), bannerPixel);
+    // A further layout moves everything by its height and keeps the sizes.
+    EXPECT_EQ(rcSheet0.top, rcSheet1.top);
+    EXPECT_EQ(rcSheet0.bottom + 10, rcSheet1.bottom);
+    EXPECT_EQ(rcSheet0.right - rcSheet0.left, rcSheet1.right - rcSheet1.left);
+    EXPECT_EQ(rcTab0.top + 10, rcTab1.top);
+    EXPECT_EQ(rcTab0.bottom - rcTab0.top, rcTab1.bottom - rcTab1.top);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rcButton0[i].top + 10, rcButton1[i].top) << ids[i];
+        EXPECT_EQ(rcButton0[i].left, rcButton1[i].left) << ids[i];
+    }
+}
+
+// ---- About box, help -------------------------------------------------------------------
+
+using SheetCommandTest = AppletTest;
+
+TEST_F(SheetCommandTest, AboutShowsTheLibraryVersion)
+{
+    FakeMirrend::StoredGeneral().strVersion = "Version 3.33 test";
+    std::string text;
+    CAboutDlg about;
+    CModalDriver driver;
+    driver.RunWindow(
+        [&] {
+            return about.DoModal();
+        },
+        "About KELVORA Controls",
+        [&](CModalDriver& d, HWND hAbout) {
+            text = ItemText(hAbout, IDC_ABOUT_VERSION);
+            d.Click(hAbout, IDOK);
+        });
+    EXPECT_EQ("KELVORA Controls Version 3.33 test", text);
+    EXPECT_EQ("KELVORA Controls Version 3.33 test", std::string(about.m_strVersion));
+}
+
+TEST_F(SheetCommandTest, SystemMenuOpensAboutAndStillCloses)
+{
+    FakeMirrend::StoredGeneral().strVersion = "V";
+    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 0 };
+    SetPageFlags(sheet, flags);
+    ASSERT_TRUE(sheet.BuildPages());
+    bool bAboutOpened = false, bNearIdOpenedAbout = true, bSheetClosed = false;
+    CModalDriver driver;
+    const INT_PTR nResult = driver.RunWindow(
+        [&] {
+            return sheet.DoModal();
+        },
+        kCaption,
+        [&](CModalDriver& d, HWND hSheet) {
+            // Only the exact id opens the box.
+            PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX + 1, 0);
+            bNearIdOpenedAbout = d.WaitWindow("About KELVORA Controls", 500) != nullptr;
+            PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            HWND hAbout = d.WaitWindow("About KELVORA Controls");
+            bAboutOpened = hAbout != nullptr;
+            if (hAbout) {
+                PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+                d.WaitGone(hAbout);
+            }
+            PostMessageA(hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+            bSheetClosed = d.WaitGone(hSheet, 5000);
+        });
+    EXPECT_TRUE(bAboutOpened);
+    EXPECT_FALSE(bNearIdOpenedAbout);
+    EXPECT_TRUE(bSheetClosed);
+    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_TRUE(PageLog().end() == std::find(PageLog().begin(), PageLog().end(), "Save 0"));
+}
+
+TEST_F(SheetCommandTest, HelpOnlyForOkCancelAndApply)
+{
+    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 0 };
+    SetPageFlags(sheet, flags);
+    ASSERT_TRUE(sheet.BuildPages());
+    CHelpRecorder help;
+    std::vector<LRESULT> results;
+    std::vector<HWND> buttons;
+    CModalDriver driver;
+    driver.RunWindow(
+        [&] {
+            return sheet.DoModal();
+        },
+        kCaption,
+        [&](CModalDriver& d, HWND hSheet) {
+            for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY })
+                buttons.push_back(GetDlgItem(hSheet, nID));
+            for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY, IDHELP, 0x3020 })
+                results.push_back(SendHelp(hSheet, hSheet, nID));
+            d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        });
+    ASSERT_EQ(3u, CHelpRecorder::Calls().size());
+    const std::vector<DWORD> table = { 1, 0xC010, 2, 0xC011, 0x3021, 0xC012, 0, 0 };
+    ASSERT_EQ(3u, buttons.size());
+    for (int i = 0; i < 3; ++i) {
+        const HelpCall& call = CHelpRecorder::Calls()[i];
+        EXPECT_NE(nullptr, call.hItem);
+        EXPECT_EQ(buttons[i], call.hItem);
+        EXPECT_EQ("PALLUM.HLP", call.strFile);
+        EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), call.uCommand);
+        EXPECT_EQ(table, call.table);
+    }
+    for (LRESULT result : results)
+        EXPECT_EQ(FALSE, result);
+}
+
+// ---- Apply -------------------------------------------------------------------------------
+
+using ApplyTest = AppletTest;
+
+// Runs a sheet of test pages (and the real RC page when flagged) with drive, then returns
+// after every posted message has been delivered.
+void RunApplySheet(const int (&flags)[PAGE_COUNT], unsigned nTestPages,
+    const std::function<void(CModalDriver&, HWND, CTestSheet&)>& drive)
+{
+    CTestSheet sheet(kCaption, nTestPages);
+    SetPageFlags(sheet, flags);
+    ASSERT_TRUE(sheet.BuildPages());
+    CModalDriver driver;
+    driver.RunWindow(
+        [&] {
+            return sheet.DoModal();
+        },
+        kCaption,
+        [&](CModalDriver& d, HWND hSheet) {
+            drive(d, hSheet, sheet);
+        });
+    PumpMessages();
+}
+
+TEST_F(ApplyTest, SavesOnlyShownPagesOnceAndTellsQuorlatFirst)
+{
+    CServicesCatcher wendrap("Wendrap");
+    CServicesCatcher quorlat("Quorlat");
+    const int flags[PAGE_COUNT] = { 1, 1, 1, 0, 0 };
+    RunApplySheet(flags, ALL_TEST_PAGES, [](CModalDriver& d, HWND hSheet, CTestSheet& sheet) {
+        // Apply with only the first page ever shown.
+        d.PressSheetButton(hSheet, PSBTN_APPLYNOW);
+        // Show the third page, then apply from there.
+        SendMessageA(hSheet, PSM_SETCURSEL, 2, 0);
+        d.OnUi([&] {
+            PageLog().push_back("--");
+        });
+        d.PressSheetButton(hSheet, PSBTN_APPLYNOW);
+        // A call from a page that is not the active one does nothing.
+        d.OnUi([&] {
+            PageLog().push_back("--");
+            sheet.ApplyAllPages(sheet.GetPallumPage(PAGE_BUTTONS));
+        });
+        d.PressSheetButton(hSheet, PSBTN_CANCEL);
+    });
+    const std::vector<std::string> expected = { "Init 0", "Init 1", "Init 2", "Save 0", "--", "Save 0",
+        "Save 2", "--", "Delete 0", "Delete 1", "Delete 2" };
+    EXPECT_EQ(expected, PageLog());
+    EXPECT_EQ((std::vector<std::string> { "Quorlat", "Quorlat" }), ServicesLog());
+}
+
+TEST_F(ApplyTest, WendrapWhenThereIsNoQuorlatEvenWhenNothingWasWritten)
+{
+    FakeMirrend::SetReadOnly(1);
+    CServicesCatcher wendrap("Wendrap");
+    const int flags[PAGE_COUNT] = { 0, 0, 0, 0, 1 };
+    RunApplySheet(flags, 0, [](CModalDriver& d, HWND hSheet, CTestSheet&) {
+        d.PressSheetButton(hSheet, PSBTN_OK);
+        d.WaitGone(hSheet);
+    });
+    EXPECT_EQ(0, FakeMirrend::CountCalls("WriteSettingGeneralSettingManager"));
+    EXPECT_EQ((std::vector<std::string> { "Wendrap" }), ServicesLog());
+}
+
+TEST_F(ApplyTest, CancelWritesAndPostsNothing)
+{
+    CServicesCatcher quorlat("Quorlat");
+    const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 1 };
+    RunApplySheet(flags, 1u << PAGE_BUTTONS, [](CModalDriver& d, HWND hSheet, CTestSheet&) {
+        SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
+        d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        d.WaitGone(hSheet);
+    });
+    EXPECT_EQ(0, FakeMirrend::CountCalls("WriteSettingGeneralSettingManager"));
+    EXPECT_TRUE(ServicesLog().empty());
+    EXPECT_EQ((std::vector<std::string> { "Init 0", "Delete 0" }), PageLog());
+}
+
+} // namespace
