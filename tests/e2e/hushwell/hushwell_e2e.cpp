@@ -1,0 +1,374 @@
+// Hushwell.exe as a user meets it: real processes started one after another, the indicator
+// watched on the screen. Wine keeps the mute state per process, so every first instance starts
+// with sound on and its first toggle mutes. Both ways are run: Wine reports the Windows version
+// per program from HKCU\Software\Wine\AppDefaults\Hushwell.exe, value Version.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t MUTEX_NAME[] = L"Local\\Hushwell";
+const wchar_t BLOCK_NAME[] = L"Local\\HushwellFile";
+const UINT WM_TOGGLE_MUTE = WM_USER + 100;
+const DWORD WINDOW_TIMEOUT_MS = 10000;
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(10);
+    }
+}
+
+std::wstring HushwellPath()
+{
+    wchar_t path[MAX_PATH] = L"";
+    GetEnvironmentVariableW(L"KELVORA_HUSHWELL", path, MAX_PATH);
+    return path;
+}
+
+// A started Hushwell; ended by force if a test leaves it running.
+struct Process {
+    PROCESS_INFORMATION pi = {};
+    DWORD started = 0;
+    DWORD ended = 0;
+
+    Process()
+    {
+        std::wstring exe = HushwellPath();
+        std::wstring cmd = L"\"" + exe + L"\"";
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        started = GetTickCount();
+        EXPECT_TRUE(CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            << "KELVORA_HUSHWELL=" << std::string(exe.begin(), exe.end());
+    }
+    bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
+    // The exit code, or -1 when the program has not ended in time.
+    int Ended(DWORD timeoutMs)
+    {
+        if (!pi.hProcess || WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        ended = GetTickCount();
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return static_cast<int>(code);
+    }
+    ~Process()
+    {
+        if (!pi.hProcess)
+            return;
+        if (Running()) {
+            TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, 5000);
+        }
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+};
+
+struct Search {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK MatchIndicator(HWND hwnd, LPARAM lParam)
+{
+    Search* search = reinterpret_cast<Search*>(lParam);
+    DWORD pid = 0;
+    wchar_t name[16] = L"";
+    GetWindowThreadProcessId(hwnd, &pid);
+    GetClassNameW(hwnd, name, 16);
+    if (pid == search->pid && IsWindowVisible(hwnd) && lstrcmpW(name, L"#32770") == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible indicator of the given process, or null.
+HWND FindIndicator(const Process& process)
+{
+    Search search = {process.pi.dwProcessId, nullptr};
+    EnumWindows(MatchIndicator, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+enum class Shown { Nothing, Muted, Sound };
+
+// What the indicator shows, read from the screen: the sound icon has blue waves and a yellow
+// cone, the mute icon a grey speaker and neither colour.
+Shown ShownOnScreen(HWND indicator)
+{
+    RECT r;
+    if (!GetWindowRect(indicator, &r))
+        return Shown::Nothing;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    int blue = 0, yellow = 0, grey = 0;
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < w * h; ++i) {
+        BYTE red = (p[i] >> 16) & 0xFF, green = (p[i] >> 8) & 0xFF, b = p[i] & 0xFF;
+        blue += b > 0xC0 && red < 0x40 && green < 0x40;
+        yellow += red > 0xC0 && green > 0xC0 && b < 0x40;
+        grey += red == green && green == b && red >= 0x70 && red <= 0x90;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    if (blue > 50 && yellow > 50)
+        return Shown::Sound;
+    if (blue == 0 && yellow == 0 && grey > 100)
+        return Shown::Muted;
+    return Shown::Nothing;
+}
+
+bool Shows(HWND indicator, Shown what, DWORD timeoutMs = 3000)
+{
+    return WaitFor([&] { return ShownOnScreen(indicator) == what; }, timeoutMs);
+}
+
+bool InstanceRunning()
+{
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, MUTEX_NAME);
+    if (!mutex)
+        return false;
+    CloseHandle(mutex);
+    return true;
+}
+
+// Sets the Windows version Wine reports to Hushwell.exe, and puts the old setting back.
+class WineVersionFor {
+public:
+    explicit WineVersionFor(const wchar_t* version)
+    {
+        LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
+                                  &m_disposition);
+        EXPECT_EQ(rc, ERROR_SUCCESS);
+        DWORD type = 0, size = sizeof m_old;
+        m_hadOld = RegQueryValueExW(m_key, L"Version", nullptr, &type, reinterpret_cast<BYTE*>(m_old), &size) ==
+                       ERROR_SUCCESS && type == REG_SZ;
+        m_oldSize = size;
+        Set(version, (lstrlenW(version) + 1) * sizeof(wchar_t));
+    }
+    ~WineVersionFor()
+    {
+        if (m_hadOld)
+            Set(m_old, m_oldSize);
+        else
+            RegDeleteValueW(m_key, L"Version");
+        RegCloseKey(m_key);
+        if (m_disposition == REG_CREATED_NEW_KEY)
+            RegDeleteKeyW(HKEY_CURRENT_USER, KEY);
+    }
+
+private:
+    static constexpr const wchar_t* KEY = L"Software\\Wine\\AppDefaults\\Hushwell.exe";
+    HKEY m_key = nullptr;
+    DWORD m_disposition = 0;
+    bool m_hadOld = false;
+    wchar_t m_old[64] = L"";
+    DWORD m_oldSize = 0;
+
+    void Set(const wchar_t* value, DWORD size)
+    {
+        EXPECT_EQ(RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), size),
+                  ERROR_SUCCESS);
+    }
+};
+
+// --- Both ways ------------------------------------------------------------------------------
+
+class BothWays : public ::testing::TestWithParam<const wchar_t*> {
+protected:
+    WineVersionFor m_version{GetParam()};
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(HushwellPath().empty()) << "KELVORA_HUSHWELL is not set";
+        // The previous test's instance may still be on its way out.
+        ASSERT_TRUE(WaitFor([] { return !InstanceRunning(); }, WINDOW_TIMEOUT_MS));
+    }
+
+    static HWND ShownIndicator(const Process& process)
+    {
+        HWND indicator = nullptr;
+        WaitFor([&] { return (indicator = FindIndicator(process)) != nullptr; }, WINDOW_TIMEOUT_MS);
+        return indicator;
+    }
+};
+
+TEST_P(BothWays, OneStartMutesShowsTheIndicatorForTwoSecondsAndEnds)
+{
+    Process first;
+    HWND indicator = ShownIndicator(first);
+    ASSERT_NE(indicator, nullptr);
+    DWORD shown = GetTickCount();
+    EXPECT_TRUE(Shows(indicator, Shown::Muted));
+
+    RECT r;
+    GetWindowRect(indicator, &r);
+    EXPECT_EQ(r.right - r.left, 72);
+    EXPECT_EQ(r.bottom - r.top, 72);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(r.left, (desktop.right - desktop.left - 72) / 2);
+    EXPECT_EQ(r.top, (desktop.bottom - desktop.top - 72) / 2);
+
+    // The shared block names the indicator, low 32 bits at offset 0.
+    HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, BLOCK_NAME);
+    ASSERT_NE(block, nullptr);
+    const void* view = MapViewOfFile(block, FILE_MAP_READ, 0, 0, 4);
+    ASSERT_NE(view, nullptr);
+    DWORD value = 0;
+    memcpy(&value, view, 4);
+    EXPECT_EQ(value, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(indicator)));
+    UnmapViewOfFile(view);
+    CloseHandle(block);
+
+    EXPECT_EQ(first.Ended(WINDOW_TIMEOUT_MS), 0);
+    DWORD visible = first.ended - shown;
+    EXPECT_GE(visible, 1700u);
+    EXPECT_LE(visible, 3500u);
+}
+
+TEST_P(BothWays, SecondStartHandsOverEndsAtOnceAndRestartsThePeriod)
+{
+    Process first;
+    HWND indicator = ShownIndicator(first);
+    ASSERT_NE(indicator, nullptr);
+    DWORD shown = GetTickCount();
+    ASSERT_TRUE(Shows(indicator, Shown::Muted));
+    // Well inside the first period, late enough that a restart is visible in its length.
+    Sleep(800);
+
+    Process second;
+    EXPECT_EQ(second.Ended(WINDOW_TIMEOUT_MS), 0);
+    EXPECT_LT(second.ended - second.started, 1500u);
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(Shows(indicator, Shown::Sound));
+
+    EXPECT_EQ(first.Ended(WINDOW_TIMEOUT_MS), 0);
+    EXPECT_GE(first.ended - second.started, 1700u);
+    EXPECT_GE(first.ended - shown, 2500u);
+}
+
+TEST_P(BothWays, ThreeQuickStartsLeaveTheMutedIcon)
+{
+    Process first;
+    HWND indicator = ShownIndicator(first);
+    ASSERT_NE(indicator, nullptr);
+    ASSERT_TRUE(Shows(indicator, Shown::Muted));
+
+    Process second;
+    EXPECT_EQ(second.Ended(WINDOW_TIMEOUT_MS), 0);
+    EXPECT_TRUE(Shows(indicator, Shown::Sound));
+    Process third;
+    EXPECT_EQ(third.Ended(WINDOW_TIMEOUT_MS), 0);
+    EXPECT_TRUE(Shows(indicator, Shown::Muted));
+    EXPECT_EQ(FindIndicator(second), nullptr);
+    EXPECT_EQ(FindIndicator(third), nullptr);
+
+    EXPECT_EQ(first.Ended(WINDOW_TIMEOUT_MS), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hushwell, BothWays, ::testing::Values(L"winxp", L"win10"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return lstrcmpW(info.param, L"winxp") == 0 ? std::string("Mixer")
+                                                                        : std::string("CoreAudio");
+                         });
+
+// --- The hand-over as a later start sees it ---------------------------------------------------
+// This process plays the running instance: it holds the mutex and, as the case may be, the block.
+
+class LaterStart : public ::testing::Test {
+protected:
+    HANDLE m_mutex = nullptr;
+    HWND m_receiver = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(HushwellPath().empty()) << "KELVORA_HUSHWELL is not set";
+        ASSERT_TRUE(WaitFor([] { return !InstanceRunning(); }, WINDOW_TIMEOUT_MS));
+        m_mutex = CreateMutexW(nullptr, TRUE, MUTEX_NAME);
+        ASSERT_NE(m_mutex, nullptr);
+        m_receiver = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_receiver, nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(m_receiver);
+        ReleaseMutex(m_mutex);
+        CloseHandle(m_mutex);
+    }
+
+    // Starts Hushwell, checks it shows nothing and ends with 0, and counts the requests it sent.
+    int RequestsFromOneStart()
+    {
+        Process later;
+        bool showed = false;
+        WaitFor([&] {
+            showed = showed || FindIndicator(later) != nullptr;
+            return !later.Running();
+        }, WINDOW_TIMEOUT_MS);
+        EXPECT_FALSE(showed);
+        EXPECT_EQ(later.Ended(0), 0);
+        int requests = 0;
+        MSG msg;
+        while (PeekMessageW(&msg, m_receiver, WM_TOGGLE_MUTE, WM_TOGGLE_MUTE, PM_REMOVE))
+            requests += msg.wParam == 0 && msg.lParam == 0;
+        return requests;
+    }
+
+    static HANDLE CreateBlockHolding(DWORD value)
+    {
+        HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4, BLOCK_NAME);
+        void* view = MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, 4);
+        memcpy(view, &value, 4);
+        UnmapViewOfFile(view);
+        return block;
+    }
+};
+
+TEST_F(LaterStart, PostsTheRequestToTheWindowInTheBlock)
+{
+    HANDLE block = CreateBlockHolding(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(m_receiver)));
+    EXPECT_EQ(RequestsFromOneStart(), 1);
+    CloseHandle(block);
+}
+
+TEST_F(LaterStart, DoesNothingWhileTheBlockIsGoneOrEmpty)
+{
+    // Between the running instance's cleanup and its release of the mutex: no block.
+    EXPECT_EQ(RequestsFromOneStart(), 0);
+    EXPECT_EQ(OpenFileMappingW(FILE_MAP_READ, FALSE, BLOCK_NAME), nullptr);
+
+    // Starting up, before the handle is written: a block holding 0.
+    HANDLE block = CreateBlockHolding(0);
+    EXPECT_EQ(RequestsFromOneStart(), 0);
+    CloseHandle(block);
+}
+
+}  // namespace
