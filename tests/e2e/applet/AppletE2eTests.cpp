@@ -1,0 +1,334 @@
+// Pallum.cpl end to end: Wine's own Control Panel host (control.exe) runs the applet with
+// the Mirrend and Quorlat stand-ins, driven from this process by window messages. What needs
+// pointers (tab titles) is asked of a host in this process that loads the .cpl and calls
+// CPlApplet as control.exe does.
+#include <windows.h>
+#include <commctrl.h>
+#include <cpl.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kCaption[] = "KELVORA Controls Properties";
+// The stand-in keeps its records here for these tests (instead of the maker's base key).
+const char kMirrendRoot[] = "HKCU\\Software\\KelvoraE2E\\Pallum";
+const char kGeneralKey[] = "Software\\KelvoraE2E\\Pallum\\Settings\\General";
+const int ID_APPLY = 0x3021;
+const int ID_EXT_RECEIVER = 4098;
+
+// A build path handed over by the test runner, as Windows sees it.
+std::string WindowsPath(const char* pszVariable)
+{
+    const char* psz = getenv(pszVariable);
+    std::string path = psz ? psz : "";
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& ch : path) {
+        if (ch == '/')
+            ch = '\\';
+    }
+    return path;
+}
+
+std::string FileName(const std::string& path)
+{
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+// Waits for a visible top-level window with this title.
+HWND WaitWindow(const char* pszTitle, DWORD dwTimeout = 30000)
+{
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        HWND hWnd = FindWindowA(nullptr, pszTitle);
+        if (hWnd && IsWindowVisible(hWnd))
+            return hWnd;
+        if (GetTickCount64() - start > dwTimeout)
+            return nullptr;
+        Sleep(20);
+    }
+}
+
+struct WindowCount {
+    const char* pszTitle;
+    int n;
+};
+
+BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam)
+{
+    WindowCount* p = reinterpret_cast<WindowCount*>(lParam);
+    char szTitle[128] = "";
+    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+    if (IsWindowVisible(hWnd) && strcmp(szTitle, p->pszTitle) == 0)
+        ++p->n;
+    return TRUE;
+}
+
+int CountWindows(const char* pszTitle)
+{
+    WindowCount count = {pszTitle, 0};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+// A started program, ended at the latest when the object goes.
+class CProcess {
+public:
+    CProcess(const std::string& commandLine, const std::string& directory)
+    {
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        std::string line = commandLine;
+        m_bStarted = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                         directory.empty() ? nullptr : directory.c_str(), &si, &m_pi)
+            != FALSE;
+    }
+    ~CProcess()
+    {
+        if (!m_bStarted)
+            return;
+        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(m_pi.hProcess, 99);
+        CloseHandle(m_pi.hThread);
+        CloseHandle(m_pi.hProcess);
+    }
+    CProcess(const CProcess&) = delete;
+    CProcess& operator=(const CProcess&) = delete;
+
+    bool Started() const { return m_bStarted; }
+    // The exit code, or -1 if still running after dwTimeout ms.
+    long Wait(DWORD dwTimeout)
+    {
+        if (!m_bStarted || WaitForSingleObject(m_pi.hProcess, dwTimeout) != WAIT_OBJECT_0)
+            return -1;
+        DWORD dwCode = 0;
+        GetExitCodeProcess(m_pi.hProcess, &dwCode);
+        return static_cast<long>(dwCode);
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    bool m_bStarted = false;
+};
+
+DWORD ReadExtReceiver()
+{
+    DWORD dwValue = 0xFFFFFFFF, cb = sizeof(dwValue);
+    RegGetValueA(HKEY_CURRENT_USER, kGeneralKey, "ExtReceiver", RRF_RT_REG_DWORD, nullptr, &dwValue, &cb);
+    return dwValue;
+}
+
+void WriteExtReceiver(DWORD dwValue)
+{
+    HKEY hKey = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kGeneralKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+    RegSetValueExA(hKey, "ExtReceiver", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+    RegCloseKey(hKey);
+}
+
+class AppletE2e : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pallum = WindowsPath("KELVORA_PALLUM");
+        s_mirrend = WindowsPath("KELVORA_MIRREND");
+        s_quorlat = WindowsPath("KELVORA_QUORLAT");
+        ASSERT_FALSE(s_pallum.empty());
+        // The installed layout: the applet and its settings library side by side.
+        char szTemp[MAX_PATH];
+        GetTempPathA(sizeof(szTemp), szTemp);
+        s_dir = std::string(szTemp) + "kelvora-e2e-applet-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(s_dir.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA(s_pallum.c_str(), (s_dir + "\\Pallum.cpl").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(s_mirrend.c_str(), (s_dir + "\\" + FileName(s_mirrend)).c_str(), FALSE));
+        // The maker's registry set-up, with the stand-in's records in a scratch key.
+        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"", "");
+        ASSERT_EQ(0, regedit.Wait(60000));
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
+        SetEnvironmentVariableA("MIRREND_ROOT", kMirrendRoot);
+        s_pQuorlat = new CProcess("\"" + s_quorlat + "\"", "");
+        ASSERT_NE(nullptr, WaitWindow("Quorlat"));
+        s_nQuery = RegisterWindowMessageA("KELVORA_QUORLAT_QUERY");
+    }
+
+    static void TearDownTestSuite()
+    {
+        if (HWND hQuorlat = FindWindowA(nullptr, "Quorlat"))
+            PostMessageA(hQuorlat, WM_CLOSE, 0, 0);
+        if (s_pQuorlat)
+            s_pQuorlat->Wait(10000);
+        delete s_pQuorlat;
+        s_pQuorlat = nullptr;
+        DeleteFileA((s_dir + "\\Pallum.cpl").c_str());
+        DeleteFileA((s_dir + "\\" + FileName(s_mirrend)).c_str());
+        RemoveDirectoryA(s_dir.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
+    }
+
+    void SetUp() override { ASSERT_EQ(nullptr, FindWindowA(nullptr, kCaption)) << "a sheet is still open"; }
+
+    // Starts control.exe with the installed applet.
+    static CProcess* StartControl(const char* pszArgs = "")
+    {
+        return new CProcess("control.exe \"" + s_dir + "\\Pallum.cpl\"" + pszArgs, s_dir);
+    }
+
+    // Quorlat's count; wParam 1 also resets it.
+    static LRESULT QuorlatCount(bool bReset = false)
+    {
+        return SendMessageA(FindWindowA(nullptr, "Quorlat"), s_nQuery, bReset ? 1 : 0, 0);
+    }
+
+    static void Press(HWND hSheet, int nButton)
+    {
+        SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
+        PostMessageA(hSheet, WM_NULL, 0, 0);
+    }
+
+    // The sheet's RC page (the last tab), shown.
+    static HWND ShowRcPage(HWND hSheet)
+    {
+        HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
+        const int nTabs = static_cast<int>(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
+        SendMessageA(hSheet, PSM_SETCURSEL, nTabs - 1, 0);
+        return reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+
+    static std::string s_pallum, s_mirrend, s_quorlat, s_dir;
+    static CProcess* s_pQuorlat;
+    static UINT s_nQuery;
+};
+
+std::string AppletE2e::s_pallum, AppletE2e::s_mirrend, AppletE2e::s_quorlat, AppletE2e::s_dir;
+CProcess* AppletE2e::s_pQuorlat = nullptr;
+UINT AppletE2e::s_nQuery = 0;
+
+TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
+{
+    std::unique_ptr<CProcess> first(StartControl());
+    HWND hSheet = WaitWindow(kCaption);
+    ASSERT_NE(nullptr, hSheet);
+    HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
+    ASSERT_NE(nullptr, hTab);
+    // Every page is on: the Buttons page and the RC page are the ones built so far.
+    EXPECT_GE(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_NE(0, GetWindowLongA(hSheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+
+    std::unique_ptr<CProcess> second(StartControl());
+    EXPECT_EQ(0, second->Wait(30000)) << "the second start must return at once";
+    EXPECT_EQ(1, CountWindows(kCaption));
+    EXPECT_EQ(hSheet, FindWindowA(nullptr, kCaption));
+
+    Press(hSheet, PSBTN_CANCEL);
+    EXPECT_EQ(0, first->Wait(30000));
+}
+
+TEST_F(AppletE2e, ApplyOnTheRcPageWritesAndTellsQuorlatOnce)
+{
+    WriteExtReceiver(0);
+    QuorlatCount(true);
+    std::unique_ptr<CProcess> control(StartControl());
+    HWND hSheet = WaitWindow(kCaption);
+    ASSERT_NE(nullptr, hSheet);
+    HWND hPage = ShowRcPage(hSheet);
+    ASSERT_NE(nullptr, hPage);
+    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_GETCHECK, 0, 0));
+    SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, ID_APPLY)));
+    Press(hSheet, PSBTN_APPLYNOW);
+    const ULONGLONG start = GetTickCount64();
+    while (QuorlatCount() < 1 && GetTickCount64() - start < 10000)
+        Sleep(20);
+    EXPECT_EQ(1u, ReadExtReceiver());
+    Press(hSheet, PSBTN_CANCEL);
+    EXPECT_EQ(0, control->Wait(30000));
+    EXPECT_EQ(1, QuorlatCount());
+}
+
+TEST_F(AppletE2e, CancelWritesAndPostsNothing)
+{
+    WriteExtReceiver(0);
+    QuorlatCount(true);
+    std::unique_ptr<CProcess> control(StartControl());
+    HWND hSheet = WaitWindow(kCaption);
+    ASSERT_NE(nullptr, hSheet);
+    HWND hPage = ShowRcPage(hSheet);
+    SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_CLICK, 0, 0);
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_GETCHECK, 0, 0));
+    Press(hSheet, PSBTN_CANCEL);
+    EXPECT_EQ(0, control->Wait(30000));
+    EXPECT_EQ(0u, ReadExtReceiver());
+    EXPECT_EQ(0, QuorlatCount());
+}
+
+// ---- In this process, as control.exe calls the applet ------------------------------------
+
+struct HostRun {
+    APPLET_PROC pfnApplet = nullptr;
+    LONG nInit = -1, nCount = -1, nInquire = -1, nDblClk = -1;
+    CPLINFO info = {};
+};
+
+DWORD WINAPI HostThread(LPVOID pParam)
+{
+    HostRun* pRun = static_cast<HostRun*>(pParam);
+    pRun->nInit = pRun->pfnApplet(nullptr, CPL_INIT, 0, 0);
+    pRun->nCount = pRun->pfnApplet(nullptr, CPL_GETCOUNT, 0, 0);
+    pRun->nInquire = pRun->pfnApplet(nullptr, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&pRun->info));
+    pRun->nDblClk = pRun->pfnApplet(nullptr, CPL_DBLCLK, 0, 0);
+    pRun->pfnApplet(nullptr, CPL_STOP, 0, 0);
+    pRun->pfnApplet(nullptr, CPL_EXIT, 0, 0);
+    return 0;
+}
+
+TEST_F(AppletE2e, HostedInThisProcessShowsTheTabsInOrder)
+{
+    HMODULE hApplet = LoadLibraryExA((s_dir + "\\Pallum.cpl").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    ASSERT_NE(nullptr, hApplet);
+    HostRun run;
+    run.pfnApplet = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(hApplet, "CPlApplet")));
+    ASSERT_NE(nullptr, run.pfnApplet);
+    HANDLE hThread = CreateThread(nullptr, 0, HostThread, &run, 0, nullptr);
+    HWND hSheet = WaitWindow(kCaption);
+    std::vector<std::string> tabs;
+    if (hSheet) {
+        HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
+        const int nTabs = static_cast<int>(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < nTabs; ++i) {
+            char szText[64] = "";
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = szText;
+            item.cchTextMax = sizeof(szText);
+            SendMessageA(hTab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            tabs.push_back(szText);
+        }
+        Press(hSheet, PSBTN_CANCEL);
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 30000));
+    CloseHandle(hThread);
+    FreeLibrary(hApplet);
+
+    ASSERT_NE(nullptr, hSheet);
+    EXPECT_EQ(1, run.nInit);
+    EXPECT_EQ(1, run.nCount);
+    EXPECT_EQ(0, run.nInquire);
+    EXPECT_EQ(5078, run.info.idIcon);
+    EXPECT_EQ(0, run.nDblClk);
+    // With every page on, the pages built so far, in tab order.
+    ASSERT_FALSE(tabs.empty());
+    EXPECT_EQ("RC", tabs.back());
+    if (tabs.size() > 1) {
+        EXPECT_EQ("Buttons", tabs.front());
+    }
+}
+
+}  // namespace
