@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "pixels.h"
+
 namespace {
 
 class Indicator : public HushwellTest {
@@ -15,46 +17,14 @@ protected:
     }
 };
 
-// Pixels of an icon drawn on white, as 0x00RRGGBB.
+// An icon drawn on white.
 std::vector<DWORD> IconPixels(HICON icon, int size)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, size, size};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size * size);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-}
-
-int CountBlue(const std::vector<DWORD>& pixels)
-{
-    int n = 0;
-    for (DWORD p : pixels)
-        n += (p & 0xFF) > 0xC0 && ((p >> 8) & 0xFF) < 0x40 && ((p >> 16) & 0xFF) < 0x40;
-    return n;
-}
-
-int CountGrey(const std::vector<DWORD>& pixels)
-{
-    int n = 0;
-    for (DWORD p : pixels) {
-        BYTE r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-        n += r == g && g == b && r > 0x40 && r < 0xF0;
-    }
-    return n;
+    return PixelsOf(size, size, [&](HDC dc) {
+        RECT all = {0, 0, size, size};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    });
 }
 
 TEST_F(Indicator, TemplateIsTheDocumentedOne)
@@ -134,10 +104,10 @@ TEST_F(Indicator, IconsAre65PixelsGreyWhenMutedWithBlueWavesForSound)
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     }
-    std::vector<DWORD> mute = IconPixels(g_hMuteIcon, 65), sound = IconPixels(g_hSoundIcon, 65);
-    EXPECT_EQ(CountBlue(mute), 0);
-    EXPECT_GT(CountGrey(mute), 300);
-    EXPECT_GT(CountBlue(sound), 100);
+    EXPECT_TRUE(IconColours(IconPixels(g_hMuteIcon, 65)).Muted());
+    IconColours sound(IconPixels(g_hSoundIcon, 65));
+    EXPECT_TRUE(sound.Sound());
+    EXPECT_EQ(sound.grey, 0);
 }
 
 TEST_F(Indicator, PublishesItsHandleInTheSharedBlockUntilCleanup)
