@@ -4,7 +4,6 @@
 
 #include <mmdeviceapi.h>
 #include <string.h>
-#include <vector>
 
 #include "res/resource.h"
 
@@ -66,7 +65,11 @@ void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
             line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_SPEAKERS || line.cControls == 0)
             continue;
 
-        std::vector<MIXERCONTROLW> controls(line.cControls);
+        // Allocated for this line and freed before the next.
+        MIXERCONTROLW* controls = static_cast<MIXERCONTROLW*>(
+            HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, line.cControls * sizeof(MIXERCONTROLW)));
+        if (!controls)
+            continue;
         MIXERLINECONTROLSW query;
         ZeroMemory(&query, sizeof query);
         query.cbStruct = sizeof query;
@@ -74,18 +77,18 @@ void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
         query.dwControlID = 0;
         query.cControls = line.cControls;
         query.cbmxctrl = sizeof(MIXERCONTROLW);
-        query.pamxctrl = controls.data();
-        if (g_mixerApi.GetLineControlsW(object, &query, MIXER_GETLINECONTROLSF_ALL) != MMSYSERR_NOERROR)
-            continue;
-
-        for (const MIXERCONTROLW& control : controls) {
-            if (control.dwControlType == MIXERCONTROL_CONTROLTYPE_MUTE) {
-                MuteDetails mute;
-                PrepareMuteDetails(mute, control);
-                visit(object, mute);
-                break;
+        query.pamxctrl = controls;
+        if (g_mixerApi.GetLineControlsW(object, &query, MIXER_GETLINECONTROLSF_ALL) == MMSYSERR_NOERROR) {
+            for (DWORD i = 0; i < line.cControls; ++i) {
+                if (controls[i].dwControlType == MIXERCONTROL_CONTROLTYPE_MUTE) {
+                    MuteDetails mute;
+                    PrepareMuteDetails(mute, controls[i]);
+                    visit(object, mute);
+                    break;
+                }
             }
         }
+        HeapFree(GetProcessHeap(), 0, controls);
     }
 }
 

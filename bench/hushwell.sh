@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Hushwell's figures: how long a later start takes to hand its request to the running instance
+# and end (start to exit, median of N), side by side with a do-nothing Win32 program's start to
+# exit measured in the same run and the same way; and the size of Hushwell.exe.
+#
+#   bench/hushwell.sh [--tree DIR] [N]        DIR defaults to build/win32, N to 20
+#
+# Builds Hushwell in DIR (configured with a preset), compiles the timer and the do-nothing
+# program from bench/ with the same cross compiler and runs them in DIR's Wine prefix
+# (tools/wine-run). Not a test: it prints figures.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+tree="$root/build/win32"
+if [ "${1:-}" = --tree ]; then tree=$(cd "$2" && pwd); shift 2; fi
+runs=${1:-20}
+
+[ -f "$tree/CMakeCache.txt" ] || { echo "hushwell.sh: $tree is not configured (cmake --preset win32 -B $tree)" >&2; exit 2; }
+cmake --build "$tree" --target Hushwell -j2 >/dev/null
+toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$tree/CMakeCache.txt")
+triple=$(sed -n 's/^set(KELVORA_TRIPLE \([^)]*\))/\1/p' "$toolchain")
+cc="$triple-gcc-posix"
+case "$cc" in *x86_64*) arch=win64 ;; *) arch=win32 ;; esac
+hushwell=$(find "$tree/mute" -maxdepth 1 -name Hushwell.exe)
+
+out="$tree/bench"
+mkdir -p "$out"
+"$cc" -O2 -Wall -Wextra -static -mwindows -o "$out/hushwell_noop.exe" "$root/bench/hushwell_noop.c"
+"$cc" -O2 -Wall -Wextra -static -municode -o "$out/hushwell_timer.exe" "$root/bench/hushwell_timer.c"
+
+echo "Hushwell.exe ($arch): $(stat -c %s "$hushwell") bytes"
+"$root/tools/wine-run" --tree "$tree" --arch "$arch" "$out/hushwell_timer.exe" \
+  "$hushwell" "$out/hushwell_noop.exe" "$runs"
