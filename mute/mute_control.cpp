@@ -64,6 +64,9 @@ void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
         if (line.fdwLine != MIXER_SPEAKER_LINE_FLAGS ||
             line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_SPEAKERS || line.cControls == 0)
             continue;
+        // A count whose array size would wrap cannot be a real line's.
+        if (line.cControls > MAXDWORD / sizeof(MIXERCONTROLW))
+            continue;
 
         // Allocated for this line and freed before the next.
         MIXERCONTROLW* controls = static_cast<MIXERCONTROLW*>(
