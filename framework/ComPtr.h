@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <memory>
+
 template <class T>
 class CComPtr {
 public:
@@ -16,7 +18,7 @@ public:
     CComPtr(CComPtr&& other) noexcept : p(other.Detach()) {}
     CComPtr& operator=(CComPtr&& other) noexcept
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             Release();
             p = other.Detach();
         }

@@ -46,7 +46,10 @@ void CDataExchange::FailWithPrompt(const char* pszPrompt)
     Fail();
 }
 
-void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+namespace {
+
+// A control state that one message reads and another writes (check state, selection).
+void ExchangeState(CDataExchange* pDX, int nIDC, int& value, UINT nGetMessage, UINT nSetMessage)
 {
     if (pDX->HasFailed())
         return;
@@ -54,9 +57,16 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
     if (!hWnd)
         return;
     if (pDX->m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessageA(hWnd, BM_GETCHECK, 0, 0));
+        value = static_cast<int>(::SendMessageA(hWnd, nGetMessage, 0, 0));
     else
-        ::SendMessageA(hWnd, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        ::SendMessageA(hWnd, nSetMessage, static_cast<WPARAM>(value), 0);
+}
+
+}  // namespace
+
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    ExchangeState(pDX, nIDC, value, BM_GETCHECK, BM_SETCHECK);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
@@ -100,15 +110,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->HasFailed())
-        return;
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (!hWnd)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessageA(hWnd, CB_GETCURSEL, 0, 0));
-    else
-        ::SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ExchangeState(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)

@@ -8,6 +8,33 @@
 const CRuntimeClass CPropertyPage::classCPropertyPage("CPropertyPage", nullptr, &CDialog::classCDialog);
 const CRuntimeClass CPropertySheet::classCPropertySheet("CPropertySheet", nullptr, &CWnd::classCWnd);
 
+namespace {
+
+// A sheet needs one page to be closable at all (the system ignores Cancel while no page is
+// active), so a sheet without pages shows this blank one: a template without controls.
+struct BlankPageTemplate {
+    DLGTEMPLATE dlg;
+    WORD wMenu;
+    WORD wClass;
+    WORD wTitle;
+};
+const BlankPageTemplate kBlankPage __attribute__((aligned(4))) = {
+    {WS_CHILD | WS_DISABLED | WS_CAPTION | DS_CONTROL, 0, 0, 0, 0, 212, 114}, 0, 0, 0};
+
+// The blank page has no object: it only reports whether OK was pressed.
+INT_PTR CALLBACK BlankPageProc(HWND hWnd, UINT message, WPARAM /*wParam*/, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY) {
+        if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam)
+            CPropertySheet::OnOkApplied(::GetParent(hWnd), TRUE);
+        SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, PSNRET_NOERROR);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
 // CPropertyPage
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption)
@@ -92,7 +119,6 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
     if (!pHeader || pHeader->hwndFrom != ::GetParent(m_hWnd))
         return CDialog::OnNotify(wParam, lParam, pResult);
-    CPropertySheet* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(pHeader->hwndFrom));
     switch (pHeader->code) {
     case PSN_SETACTIVE:
         *pResult = OnSetActive() ? 0 : -1;
@@ -103,14 +129,12 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     case PSN_APPLY: {
         const BOOL bApplied = OnApply();
         *pResult = bApplied ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-        const BOOL bOkButton = reinterpret_cast<const PSHNOTIFY*>(pHeader)->lParam != 0;
-        if (pSheet && bOkButton)
-            pSheet->m_nModalResult = bApplied ? IDOK : IDCANCEL;
+        if (reinterpret_cast<const PSHNOTIFY*>(pHeader)->lParam)
+            CPropertySheet::OnOkApplied(pHeader->hwndFrom, bApplied);
         return TRUE;
     }
     case PSN_RESET:
-        if (pSheet)
-            pSheet->m_nModalResult = IDCANCEL;
+        CPropertySheet::OnOkApplied(pHeader->hwndFrom, FALSE);
         OnReset();
         *pResult = 0;
         return TRUE;
@@ -204,6 +228,14 @@ INT_PTR CPropertySheet::DoModal()
         }
         m_pageDescs.push_back(desc);
     }
+    if (m_pageDescs.empty()) {
+        PROPSHEETPAGEA desc = {};
+        desc.dwSize = sizeof(desc);
+        desc.dwFlags = PSP_DLGINDIRECT;
+        desc.pResource = &kBlankPage.dlg;
+        desc.pfnDlgProc = &BlankPageProc;
+        m_pageDescs.push_back(desc);
+    }
     m_psh.dwFlags |= PSH_PROPSHEETPAGE;
     m_psh.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS | PSH_USEPSTARTPAGE);
     m_psh.hwndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
@@ -243,6 +275,8 @@ BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage)
 
 int CPropertySheet::GetActiveIndex() const
 {
+    if (m_pages.empty())
+        return -1;
     if (!m_hWnd)
         return static_cast<int>(m_psh.nStartPage);
     HWND hCurrent = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
@@ -277,6 +311,12 @@ void CPropertySheet::SetTitle(const char* pszText)
     m_strCaption = pszText;
     if (m_hWnd)
         SendMessage(PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
+}
+
+void CPropertySheet::OnOkApplied(HWND hSheet, BOOL bApplied)
+{
+    if (CPropertySheet* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(hSheet)))
+        pSheet->m_nModalResult = bApplied ? IDOK : IDCANCEL;
 }
 
 BOOL CPropertySheet::OnInitDialog()

@@ -97,14 +97,16 @@ public:
 
     // Runs the sheet modally, with the pages' templates looked up in the current resource
     // module. IDOK when closed with OK, IDCANCEL when cancelled or closed, -1 when the sheet
-    // could not be created.
+    // could not be created. A sheet without pages shows one blank page (the system's sheet
+    // cannot be closed without a page).
     virtual INT_PTR DoModal();
 
     // Before the sheet runs: the page shown first. While it runs: switches pages (the
     // active page may refuse to be left). FALSE for an unknown page or a refusal.
     BOOL SetActivePage(int nPage);
     BOOL SetActivePage(CPropertyPage* pPage);
-    // While it runs: the page shown; before: the page that will be shown first.
+    // While it runs: the page shown; before: the page that will be shown first. -1 (null)
+    // when the sheet has no pages.
     int GetActiveIndex() const;
     CPropertyPage* GetActivePage() const;
     // The sheet's tab control; null before the sheet runs.
@@ -117,8 +119,11 @@ public:
 
     CWnd* m_pParentWnd;
 
+    // For the pages: OK's apply went through on every page (TRUE) or not / the sheet was
+    // cancelled (FALSE); decides what DoModal returns.
+    static void OnOkApplied(HWND hSheet, BOOL bApplied);
+
 private:
-    friend class CPropertyPage;
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
 
     CString m_strCaption;

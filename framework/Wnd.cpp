@@ -225,8 +225,13 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     const LRESULT result = WindowProc(message, wParam, lParam);
     m_current = saved;
     if (message == WM_NCDESTROY && m_hWnd) {
-        // The window's last message: give it its procedure back and let go of it.
-        UnsubclassWindow();
+        // The window's last message: give it its procedure back if nobody chained above us
+        // (the window dies either way, so nothing is left to forward) and let go of it.
+        HWND hWnd = m_hWnd;
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &SubclassProc)
+            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        Detach();
+        Maps().RemoveOrphan(hWnd);
         PostNcDestroy();
     }
     return result;

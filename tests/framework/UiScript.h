@@ -1,0 +1,59 @@
+// Drives modal windows from inside their own thread: a thread timer runs the steps in
+// order while the modal loop (or any nested one, such as a message box) pumps messages.
+// A step returns false to be tried again at the next tick (waiting for a window). A step
+// that blocks in a nested loop lets the following steps run meanwhile, so one step can
+// press a button and the next can answer the message box it opens.
+//
+// When the deadline passes, every window of the thread is closed so the modal call
+// returns and the test can report the failure; if even that does not end the loop within
+// five seconds, the run ends with exit code 3.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class UiScript {
+public:
+    using Step = std::function<bool()>;
+
+    explicit UiScript(DWORD nTimeoutMs = 10000);
+    ~UiScript();
+    UiScript(const UiScript&) = delete;
+    UiScript& operator=(const UiScript&) = delete;
+
+    UiScript& Then(Step step);
+    // Starts ticking; the steps run inside the caller's next modal call.
+    void Start();
+
+    bool Finished() const { return m_nNext >= m_steps.size() && m_nRunning == 0; }
+    bool TimedOut() const { return m_bTimedOut; }
+    size_t StepsRun() const { return m_nNext; }
+
+private:
+    static void CALLBACK TimerProc(HWND hWnd, UINT message, UINT_PTR nIDEvent, DWORD dwTime);
+    void Tick();
+    void CloseEverything();
+
+    std::vector<Step> m_steps;
+    std::vector<bool> m_busy;
+    size_t m_nNext;
+    int m_nRunning;
+    DWORD m_nTimeoutMs;
+    DWORD m_nStart;
+    bool m_bTimedOut;
+    UINT_PTR m_nTimer;
+};
+
+// A message box shown by this thread (the newest), null if none.
+HWND FindMessageBox();
+// Its text.
+std::string MessageBoxText(HWND hBox);
+// Closes it as if OK was pressed.
+void CloseMessageBox(HWND hBox);
+// A step that answers the next message box with OK, keeping its text in *pText.
+UiScript::Step AnswerMessageBox(std::string* pText);
+// Runs this thread's queued messages until pred() or the timeout; true if pred() held.
+bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeoutMs = 5000);
