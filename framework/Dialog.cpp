@@ -19,10 +19,14 @@ INT_PTR CDialog::DoModal()
 {
     if (m_hWnd)
         return -1;
+    // Without a parent the thread's active window owns the dialog, so it is disabled while
+    // the dialog runs (the About box over the sheet).
+    HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : GetActiveWindow();
+    if (hOwner)
+        hOwner = GetLastActivePopup(GetAncestor(hOwner, GA_ROOT));
     m_bModal = TRUE;
-    const INT_PTR nResult = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
-                                            m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, &DialogProc,
-                                            reinterpret_cast<LPARAM>(this));
+    const INT_PTR nResult = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
+                                            &DialogProc, reinterpret_cast<LPARAM>(this));
     m_bModal = FALSE;
     return nResult;
 }

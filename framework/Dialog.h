@@ -21,7 +21,8 @@ public:
     // A modeless dialog still open is destroyed.
     ~CDialog() override;
 
-    // Modal: returns the EndDialog result, -1 if the dialog could not be created.
+    // Modal: returns the EndDialog result, -1 if the dialog could not be created. Without a
+    // parent, the thread's active top-level window owns it and is disabled meanwhile.
     virtual INT_PTR DoModal();
     // Modeless: FALSE if the dialog could not be created. The caller's message loop should
     // pass messages through IsDialogMessageA for keyboard navigation.

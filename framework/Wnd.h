@@ -147,10 +147,6 @@ public:
     // After the window's last message (WM_NCDESTROY); the object no longer has a window.
     virtual void PostNcDestroy();
 
-protected:
-    // The framework's window classes bind objects to windows they create.
-    friend class CWndBinder;
-
 private:
     struct CurrentMessage {
         UINT message;

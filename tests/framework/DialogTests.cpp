@@ -291,6 +291,31 @@ TEST(DialogTest, ModalDialogEndsWithOkOrCancel)
         EXPECT_TRUE(bStillOpen);
     }
     {
+        // Without a parent the active window owns the dialog and waits, disabled.
+        CTestDialog owner;
+        ASSERT_TRUE(owner.Create(IDD_TEST_DIALOG));
+        owner.ShowWindow(SW_SHOW);
+        SetActiveWindow(owner.m_hWnd);
+        CTestDialog dlg;
+        HWND hOwnerSeen = nullptr;
+        BOOL bOwnerEnabled = TRUE;
+        UiScript script;
+        script.Then([&] {
+            if (!dlg.m_hWnd)
+                return false;
+            hOwnerSeen = GetWindow(dlg.m_hWnd, GW_OWNER);
+            bOwnerEnabled = owner.IsWindowEnabled();
+            Click(dlg.m_hWnd, IDCANCEL);
+            PostMessageA(nullptr, WM_NULL, 0, 0);
+            return true;
+        });
+        script.Start();
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(hOwnerSeen, owner.m_hWnd);
+        EXPECT_FALSE(bOwnerEnabled);
+        EXPECT_TRUE(owner.IsWindowEnabled());
+    }
+    {
         CDialog missing(IDD_MISSING);
         EXPECT_EQ(missing.DoModal(), -1);
         EXPECT_FALSE(missing.Create(IDD_MISSING));
