@@ -23,6 +23,8 @@
 #endif
 
 class CRegManager;
+// The storage side of an implementation (the library, the fake) fills the holders through it.
+struct CRecordAccess;
 
 // The general settings record. Each page changes only its own fields and writes the whole.
 class MIRREND_API CGeneralSettingManager {
@@ -44,6 +46,7 @@ public:
 
 private:
     friend class CRegManager;
+    friend struct CRecordAccess;
     CString m_strVersion;
 };
 
@@ -110,6 +113,7 @@ public:
 
 private:
     friend class CRegManager;
+    friend struct CRecordAccess;
     struct CustomApp {
         CString strName, strTarget, strOption, strWorkDir;
     };
@@ -137,6 +141,7 @@ public:
 
 private:
     friend class CRegManager;
+    friend struct CRecordAccess;
     CButtonInfo m_buttons[MAX_BUTTONS];
     BOOL m_bPresent[MAX_BUTTONS] = {};
 };
@@ -150,6 +155,7 @@ public:
 
 private:
     friend class CRegManager;
+    friend struct CRecordAccess;
     int m_nPlayerID = -1;
     CString m_strPlayerName;
     CString m_strCommand;
@@ -168,6 +174,7 @@ public:
 
 private:
     friend class CRegManager;
+    friend struct CRecordAccess;
     std::vector<CPlayerInfo> m_players;
 };
 
@@ -183,6 +190,7 @@ public:
 
 private:
     friend class CRegManager;
+    friend struct CRecordAccess;
     std::vector<CPlayer> m_players;
     int m_nCurrent = -1;
     int m_nDefault = -1;
