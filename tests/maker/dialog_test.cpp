@@ -1,0 +1,209 @@
+// The stand-in's custom program dialog, driven from a helper thread, and the command-line
+// parser that the applet's program lookups rely on.
+#include "Mirrend.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int IDC_APP_NAME = 1001, IDC_APP_TARGET = 1002, IDC_APP_OPTION = 1003,
+              IDC_APP_WORKDIR = 1004;
+const char TARGET_EMPTY[] =
+    "The Target box is empty. Input the path of the application which wants to start it.";
+
+HWND WaitForWindow(const char* pszClass, const char* pszTitle, DWORD dwTimeout = 10000)
+{
+    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < dwTimeout; Sleep(20)) {
+        HWND hWnd = FindWindowA(pszClass, pszTitle);
+        if (hWnd && IsWindowVisible(hWnd))
+            return hWnd;
+    }
+    return nullptr;
+}
+
+bool WaitGone(HWND hWnd, DWORD dwTimeout = 10000)
+{
+    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < dwTimeout; Sleep(20))
+        if (!IsWindow(hWnd))
+            return true;
+    return false;
+}
+
+BOOL CALLBACK CollectText(HWND hChild, LPARAM lParam)
+{
+    char sz[512] = "";
+    GetWindowTextA(hChild, sz, sizeof(sz));
+    reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(sz);
+    return TRUE;
+}
+
+std::vector<std::string> ChildTexts(HWND hWnd)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(hWnd, CollectText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+void Press(HWND hDlg, int nID)
+{
+    PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nID)));
+    PostMessageA(hDlg, WM_NULL, 0, 0);
+}
+
+std::string ItemText(HWND hDlg, int nID)
+{
+    char sz[512] = "";
+    GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
+    return sz;
+}
+
+struct Buffers {
+    char name[261], target[261], option[261], workDir[261];
+    Buffers(const char* n, const char* t, const char* o, const char* w)
+    {
+        std::strcpy(name, n);
+        std::strcpy(target, t);
+        std::strcpy(option, o);
+        std::strcpy(workDir, w);
+    }
+    int Show(int nSize = 261) { return ShowCustomAppDialog(name, target, option, workDir, nSize); }
+};
+
+// Runs the dialog on this thread while the driver works on it from another.
+int RunDialog(Buffers& buffers, std::function<void(HWND)> driver, int nSize = 261)
+{
+    std::thread helper([&] {
+        HWND hDlg = WaitForWindow("#32770", "Custom Program");
+        if (hDlg)
+            driver(hDlg);
+        else
+            ADD_FAILURE() << "the dialog did not appear";
+    });
+    int nResult = buffers.Show(nSize);
+    helper.join();
+    return nResult;
+}
+
+TEST(CustomAppDialog, ShowsTheCurrentTextsAndCancelChangesNothing)
+{
+    Buffers b("Notepad", "C:\\windows\\notepad.exe", "/a", "C:\\temp");
+    std::string shown[4];
+    int nResult = RunDialog(b, [&](HWND hDlg) {
+        shown[0] = ItemText(hDlg, IDC_APP_NAME);
+        shown[1] = ItemText(hDlg, IDC_APP_TARGET);
+        shown[2] = ItemText(hDlg, IDC_APP_OPTION);
+        shown[3] = ItemText(hDlg, IDC_APP_WORKDIR);
+        SetDlgItemTextA(hDlg, IDC_APP_NAME, "Changed");
+        Press(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(0, nResult);
+    EXPECT_EQ("Notepad", shown[0]);
+    EXPECT_EQ("C:\\windows\\notepad.exe", shown[1]);
+    EXPECT_EQ("/a", shown[2]);
+    EXPECT_EQ("C:\\temp", shown[3]);
+    EXPECT_STREQ("Notepad", b.name);
+}
+
+TEST(CustomAppDialog, RefusesAnEmptyTargetThenConfirms)
+{
+    Buffers b("", "", "", "");
+    bool bWarned = false, bStillOpen = false;
+    int nResult = RunDialog(b, [&](HWND hDlg) {
+        SetDlgItemTextA(hDlg, IDC_APP_NAME, "Tool");
+        SetDlgItemTextA(hDlg, IDC_APP_TARGET, "   ");
+        Press(hDlg, IDOK);
+        HWND hBox = WaitForWindow("#32770", "Warning.");
+        if (hBox) {
+            for (const std::string& s : ChildTexts(hBox))
+                bWarned = bWarned || s == TARGET_EMPTY;
+            PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+            PostMessageA(hBox, WM_NULL, 0, 0);
+            WaitGone(hBox);
+        }
+        bStillOpen = IsWindow(hDlg) != FALSE;
+        SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\tools\\tool.exe");
+        SetDlgItemTextA(hDlg, IDC_APP_OPTION, "-v");
+        SetDlgItemTextA(hDlg, IDC_APP_WORKDIR, "C:\\tools");
+        Press(hDlg, IDOK);
+    });
+    EXPECT_TRUE(bWarned);
+    EXPECT_TRUE(bStillOpen);
+    EXPECT_NE(0, nResult);
+    EXPECT_STREQ("Tool", b.name);
+    EXPECT_STREQ("C:\\tools\\tool.exe", b.target);
+    EXPECT_STREQ("-v", b.option);
+    EXPECT_STREQ("C:\\tools", b.workDir);
+}
+
+TEST(CustomAppDialog, FillsTheBuffersWithinTheirSize)
+{
+    // Eight bytes per buffer; the bytes behind them must survive. The incoming texts are not
+    // terminated within the size.
+    struct Guarded {
+        char text[8];
+        char guard[8];
+    } g[4];
+    for (Guarded& x : g) {
+        std::memset(x.text, 'a', sizeof(x.text));
+        std::memset(x.guard, '#', sizeof(x.guard));
+    }
+    std::string shownName;
+    std::thread helper([&] {
+        HWND hDlg = WaitForWindow("#32770", "Custom Program");
+        ASSERT_NE(nullptr, hDlg);
+        shownName = ItemText(hDlg, IDC_APP_NAME);
+        SendDlgItemMessageA(hDlg, IDC_APP_TARGET, EM_LIMITTEXT, 0, 0);   // lift the limit
+        SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\a\\very\\long\\path.exe");
+        Press(hDlg, IDOK);
+    });
+    int nResult = ShowCustomAppDialog(g[0].text, g[1].text, g[2].text, g[3].text, 8);
+    helper.join();
+    EXPECT_NE(0, nResult);
+    EXPECT_EQ("aaaaaaaa", shownName);
+    EXPECT_STREQ("C:\\a\\ve", g[1].text);
+    for (const Guarded& x : g)
+        EXPECT_EQ(0, std::memcmp(x.guard, "########", 8));
+}
+
+TEST(CustomAppDialog, RefusesUnusableArguments)
+{
+    char a[261] = "", b[261] = "", c[261] = "", d[261] = "";
+    EXPECT_EQ(0, ShowCustomAppDialog(nullptr, b, c, d, 261));
+    EXPECT_EQ(0, ShowCustomAppDialog(a, b, c, d, 0));
+    EXPECT_EQ(0, ShowCustomAppDialog(a, b, c, d, -5));
+}
+
+TEST(ExtractProgramPath, TakesTheProgramOutOfCommandLines)
+{
+    struct Case {
+        const char* pszLine;
+        const char* pszPath;
+    } cases[] = {
+        {"\"C:\\Program Files\\Web\\browser.exe\" -osint -url \"%1\"",
+         "C:\\Program Files\\Web\\browser.exe"},
+        {"\"C:\\Program Files\\Web\\browser.exe\"", "C:\\Program Files\\Web\\browser.exe"},
+        {"\"C:\\unclosed\\app.exe -x", "C:\\unclosed\\app.exe -x"},
+        {"C:\\PROGRA~1\\Web\\browser.exe %1", "C:\\PROGRA~1\\Web\\browser.exe"},
+        {"C:\\Program Files\\Web\\browser.EXE -nohome", "C:\\Program Files\\Web\\browser.EXE"},
+        {"C:\\Program Files\\Web\\browser.exe", "C:\\Program Files\\Web\\browser.exe"},
+        {"rundll32.exe url.dll,FileProtocolHandler %1", "rundll32.exe"},
+        {"   notepad.exe readme.txt", "notepad.exe"},
+        {"C:\\tools\\run.com -q", "C:\\tools\\run.com"},
+        {"C:\\tools\\run", "C:\\tools\\run"},
+        {"\t\"a b\\c.exe\"x", "a b\\c.exe"},
+        {"", ""},
+        {"   ", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.pszPath, ExtractProgramPath(c.pszLine).str()) << c.pszLine;
+    EXPECT_TRUE(ExtractProgramPath(nullptr).IsEmpty());
+}
+
+}  // namespace
