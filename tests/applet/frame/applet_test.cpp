@@ -138,6 +138,24 @@ TEST_F(FrameEntryTest, DoubleClickRunsTheSheetFromThePageSet)
     EXPECT_EQ(0, FakeMirrend::CountCalls("WriteSettingGeneralSettingManager"));
 }
 
+TEST_F(FrameEntryTest, NoPageAtAllIsAnEmptySheetThatCloses)
+{
+    const int flags[PAGE_COUNT] = {0, 0, 0, 0, 0};
+    CPageSetOverride pages(flags);
+    bool bShown = false;
+    CModalDriver driver;
+    driver.Run([] { return static_cast<INT_PTR>(CPlApplet(nullptr, CPL_DBLCLK, 0, 0)); },
+        [&](CModalDriver& d) {
+            HWND hSheet = d.WaitWindow("KELVORA Controls Properties", 5000);
+            bShown = hSheet != nullptr;
+            if (hSheet)
+                d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        });
+    // The sheet shows its frame (banner, OK, Cancel) without tabs, and closes normally.
+    EXPECT_TRUE(bShown);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, "KELVORA Controls Properties"));
+}
+
 TEST_F(FrameEntryTest, DoubleClickShowsNothingWhenAPageCannotRead)
 {
     std::unique_ptr<CPallumPage> probe(CreatePallumPage(PAGE_BUTTONS));
