@@ -250,7 +250,8 @@ void CPallumSheet::OnSysCommand(UINT nID, LPARAM lParam)
 {
     // The exact id: the platform's own commands keep their low bits for internal use.
     if (nID == IDM_ABOUTBOX) {
-        CAboutDlg about;
+        // Owned by the sheet, so the sheet cannot be closed under the box's modal loop.
+        CAboutDlg about(this);
         about.DoModal();
         return;
     }
@@ -283,7 +284,7 @@ void CPallumSheet::ApplyAllPages(CPropertyPage* pCaller)
 
 // ---- CAboutDlg -----------------------------------------------------------------------
 
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg(CWnd* pParentWnd) : CDialog(IDD_ABOUTBOX, pParentWnd) {}
 
 void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -109,7 +109,7 @@ private:
 // The About box (template 5207): "KELVORA Controls" and the settings library's version.
 class CAboutDlg : public CDialog {
 public:
-    CAboutDlg();
+    explicit CAboutDlg(CWnd* pParentWnd = nullptr);
 
     CString m_strVersion;
 

@@ -423,7 +423,7 @@ TEST_F(SheetCommandTest, SystemMenuOpensAboutAndStillCloses)
     const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 0 };
     SetPageFlags(sheet, flags);
     ASSERT_TRUE(sheet.BuildPages());
-    bool bAboutOpened = false, bNearIdOpenedAbout = true, bSheetClosed = false;
+    bool bAboutOpened = false, bNearIdOpenedAbout = true, bSheetClosed = false, bOwnedBySheet = false;
     CModalDriver driver;
     const INT_PTR nResult = driver.RunWindow(
         [&] {
@@ -437,6 +437,8 @@ TEST_F(SheetCommandTest, SystemMenuOpensAboutAndStillCloses)
             PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
             HWND hAbout = d.WaitWindow("About KELVORA Controls");
             bAboutOpened = hAbout != nullptr;
+            // The box belongs to the sheet, which waits for it.
+            bOwnedBySheet = hAbout && GetWindow(hAbout, GW_OWNER) == hSheet && !IsWindowEnabled(hSheet);
             if (hAbout) {
                 PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
                 d.WaitGone(hAbout);
@@ -445,6 +447,7 @@ TEST_F(SheetCommandTest, SystemMenuOpensAboutAndStillCloses)
             bSheetClosed = d.WaitGone(hSheet, 5000);
         });
     EXPECT_TRUE(bAboutOpened);
+    EXPECT_TRUE(bOwnedBySheet);
     EXPECT_FALSE(bNearIdOpenedAbout);
     EXPECT_TRUE(bSheetClosed);
     EXPECT_EQ(IDCANCEL, nResult);
