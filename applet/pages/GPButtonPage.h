@@ -1,0 +1,106 @@
+// The "Buttons" page: one row per programmable button (icon, caption, program list) and the
+// button records it reads and writes through the settings library.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "Framework.h"
+#include "Mirrend.h"
+#include "PallumPage.h"
+#include "resource.h"
+
+class CBitmapStatic;
+
+// The page's buttons: the library's collection, its present records packed into slots, and a
+// picture control per slot.
+class CGPButtonList {
+public:
+    CGPButtonList();
+    virtual ~CGPButtonList();
+    CGPButtonList(const CGPButtonList&) = delete;
+    CGPButtonList& operator=(const CGPButtonList&) = delete;
+
+    // Reads the records again and packs the present ones; FALSE when there is none.
+    BOOL Load();
+    int GetCount() const { return m_nCount; }
+    CButtonInfo* GetAt(int nSlot) const;         // null outside 0 .. GetCount() - 1
+    CBitmapStatic* GetIcon(int nSlot) const;     // the same rule
+    void RestoreAllDefaults();
+
+    CButtonInfoManager m_manager;
+
+private:
+    std::unique_ptr<CButtonInfo*[]> m_ppButtons;   // the records belong to m_manager
+    std::unique_ptr<CBitmapStatic[]> m_pIcons;
+    int m_nCount;
+};
+
+class CGPButtonPage : public CPallumPage {
+public:
+    static const CRuntimeClass classCGPButtonPage;
+    const CRuntimeClass* GetRuntimeClass() const override { return &classCGPButtonPage; }
+
+    enum { SLOT_COUNT = 5 };
+
+    CGPButtonPage();
+    ~CGPButtonPage() override;
+
+    // The page contract with the sheet.
+    BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
+    BOOL SaveSettings() override;
+    BOOL OnApply() override;
+
+    // Rows.
+    void SetupButtonRows();
+    CString GetButtonCaption(int nSlot) const;
+    UINT GetButtonBitmapId(int nSlot) const;
+    UINT GetButtonHelpId(int nSlot) const;
+
+    // Program lists (ProgramList.cpp).
+    void FillProgramList(CComboBox& list, int nCaptionId, int nSlot);
+    BOOL FillAllProgramLists();
+    void OnProgramSelected(CComboBox& list, int nCaptionId, int nSlot);
+    CString GetDefaultBrowserName() const;
+    CString GetDefaultMailName() const;
+
+    // Handlers.
+    void OnRestoreDefaults();
+    void OnSelendokButton0();
+    void OnSelendokButton1();
+    void OnSelendokButton2();
+    void OnSelendokButton3();
+    void OnSelendokButton4();
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
+
+    // The list control of a slot (0 to 4).
+    CComboBox& GetSlotList(int nSlot);
+
+    CComboBox m_cbButton3;
+    CComboBox m_cbButton2;
+    CComboBox m_cbButton0;
+    CComboBox m_cbButton1;
+    CComboBox m_cbButton4;
+    CGeneralSettingManager* m_pGeneral;
+    CPallumSheet* m_pSheet;
+    CGPButtonList m_buttons;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    BOOL IsProgramOffered(int nEntry, const CButtonInfo& button) const;
+    CString GetProgramText(int nEntry, const CButtonInfo& button) const;
+    void OnSelendokSlot(int nSlot);
+};
+
+// Dialog items of a row.
+struct CButtonSlotItems {
+    int nList;
+    int nCaption;
+    int nIcon;
+};
+extern const CButtonSlotItems g_buttonSlots[CGPButtonPage::SLOT_COUNT];

@@ -1,0 +1,280 @@
+// The program lists of the Buttons page: which entries a button offers, the default
+// browser's and e-mail program's names, and what a pick does.
+#include "ProgramList.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "GPButtonPage.h"
+#include "PageUtil.h"
+
+const ProgramEntry g_programEntries[] = {
+    {PROGRAM_CUSTOM, 0, OFFER_CUSTOM_APP},
+    {111, IDS_PROG_PRESEN_DIFFERENT, OFFER_LISTED_PLATFORM},
+    {115, IDS_PROG_PRESEN_1600, OFFER_LISTED},
+    {114, IDS_PROG_PRESEN_1280, OFFER_LISTED},
+    {113, IDS_PROG_PRESEN_1024, OFFER_LISTED},
+    {112, IDS_PROG_PRESEN_800, OFFER_LISTED},
+    {PROGRAM_BROWSER, IDS_DEFAULT_BROWSER, OFFER_ALWAYS},
+    {PROGRAM_MAIL, IDS_DEFAULT_MAIL, OFFER_ALWAYS},
+    {PROGRAM_TVOUT, IDS_TV_OUT, OFFER_TV_OUT},
+    {100, IDS_PROG_ASSIST, OFFER_LISTED_INSTALLED},
+    {101, IDS_PROG_HELVANE, OFFER_LISTED_INSTALLED},
+    {102, IDS_PROG_ZOOM_OUT, OFFER_LISTED},
+    {103, IDS_PROG_ZOOM_IN, OFFER_LISTED},
+    {104, IDS_PROG_REC, OFFER_LISTED},
+    {105, IDS_PROG_BRIGHTNESS, OFFER_LISTED},
+    {106, IDS_PROG_MONITOR_IN, OFFER_LISTED},
+    {107, IDS_PROG_CDDVD, OFFER_LISTED},
+    {108, IDS_PROG_ONENOTE, OFFER_LISTED_INSTALLED},
+    {109, IDS_PROG_BRIGHTNESS_DOWN, OFFER_LISTED},
+    {110, IDS_PROG_BRIGHTNESS_UP, OFFER_LISTED},
+    {116, IDS_PROG_DISPLAY, OFFER_LISTED},
+    {117, IDS_PROG_DOLBY, OFFER_LISTED},
+    {118, IDS_PROG_BACKLIGHT, OFFER_LISTED},
+    {119, IDS_PROG_ILLUMINATION, OFFER_LISTED},
+    {120, IDS_PROG_MUTE, OFFER_LISTED},
+    {PROGRAM_DISABLE, IDS_DISABLE_BUTTON, OFFER_ALWAYS},
+    {PROGRAM_SELECT, IDS_SELECT_PROGRAM, OFFER_ALWAYS},
+};
+const int g_nProgramEntries = static_cast<int>(sizeof(g_programEntries) / sizeof(g_programEntries[0]));
+
+BOOL IsInDisplayList(int nProgram)
+{
+    if (nProgram < PROGRAM_MAKER_FIRST || nProgram > PROGRAM_MAKER_LAST)
+        return FALSE;
+    char szKey[96];
+    std::snprintf(szKey, sizeof(szKey),
+                  "software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
+    CRegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, szKey, KEY_READ) != ERROR_SUCCESS)
+        return FALSE;
+    BYTE data[260];
+    DWORD cbData = sizeof(data);
+    DWORD dwType = REG_NONE;
+    if (RegQueryValueExA(key, "DisplayList", nullptr, &dwType, data, &cbData) != ERROR_SUCCESS)
+        return FALSE;
+    // The first byte only counts when there is one, and only in a number or raw bytes.
+    if (cbData < 1 || (dwType != REG_DWORD && dwType != REG_BINARY))
+        return FALSE;
+    return data[0] == 1;
+}
+
+namespace {
+
+// A version string value, cut at its terminator or its reported length, whichever comes first,
+// and never read past the end of the version block.
+bool QueryVersionString(const std::vector<BYTE>& block, const char* pszQuery, CString& strOut)
+{
+    void* pValue = nullptr;
+    UINT cchValue = 0;
+    if (!VerQueryValueA(block.data(), pszQuery, &pValue, &cchValue) || pValue == nullptr)
+        return false;
+    const char* psz = static_cast<const char*>(pValue);
+    const BYTE* pEnd = block.data() + block.size();
+    size_t cchMax = cchValue;
+    if (reinterpret_cast<const BYTE*>(psz) >= block.data() && reinterpret_cast<const BYTE*>(psz) < pEnd)
+        cchMax = std::min<size_t>(cchMax, static_cast<size_t>(pEnd - reinterpret_cast<const BYTE*>(psz)));
+    size_t cch = 0;
+    while (cch < cchMax && psz[cch] != '\0')
+        ++cch;
+    strOut = CString(psz, static_cast<int>(cch));
+    return true;
+}
+
+}  // namespace
+
+CString GetProgramNameFromVersion(const char* pszPath)
+{
+    if (pszPath == nullptr || *pszPath == '\0')
+        return CString();
+    DWORD dwHandle = 0;
+    DWORD cbInfo = GetFileVersionInfoSizeA(pszPath, &dwHandle);
+    if (cbInfo == 0)
+        return CString();
+    std::vector<BYTE> block(cbInfo);
+    if (!GetFileVersionInfoA(pszPath, 0, cbInfo, block.data()))
+        return CString();
+
+    struct LangCodePage {
+        WORD wLanguage;
+        WORD wCodePage;
+    };
+    void* pTranslations = nullptr;
+    UINT cbTranslations = 0;
+    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &pTranslations, &cbTranslations) ||
+        pTranslations == nullptr || cbTranslations < sizeof(LangCodePage))
+        return CString();
+    LangCodePage first;
+    std::memcpy(&first, pTranslations, sizeof(first));
+
+    char szQuery[64];
+    std::snprintf(szQuery, sizeof(szQuery), "\\StringFileInfo\\%04x%04x\\CompanyName", first.wLanguage,
+                  first.wCodePage);
+    CString strCompany;
+    if (!QueryVersionString(block, szQuery, strCompany))
+        return CString();
+
+    const char* pszField = strCompany == "Microsoft Corporation" ? "FileDescription" : "ProductName";
+    std::snprintf(szQuery, sizeof(szQuery), "\\StringFileInfo\\%04x%04x\\%s", first.wLanguage,
+                  first.wCodePage, pszField);
+    CString strName;
+    if (!QueryVersionString(block, szQuery, strName))
+        return CString();
+    return strName;
+}
+
+CString ReadLocalMachineDefault(const char* pszKey)
+{
+    CRegKey key;
+    CString strValue;
+    if (key.Open(HKEY_LOCAL_MACHINE, pszKey, KEY_READ) != ERROR_SUCCESS ||
+        key.QueryStringValue(nullptr, strValue, 261) != ERROR_SUCCESS)
+        return CString();
+    return strValue;
+}
+
+void CopyCustomAppText(char* pszDest, const CString& src)
+{
+    // The dialog is told the buffers hold CUSTOM_APP_TEXT_LEN bytes with the terminator.
+    const size_t cch = std::min<size_t>(static_cast<size_t>(src.GetLength()), CUSTOM_APP_TEXT_LEN - 1);
+    std::memcpy(pszDest, src.GetString(), cch);
+    pszDest[cch] = '\0';
+}
+
+// ---- The page's lists -----------------------------------------------------------------
+
+BOOL CGPButtonPage::IsProgramOffered(int nEntry, const CButtonInfo& button) const
+{
+    const ProgramEntry& entry = g_programEntries[nEntry];
+    const int nInstallParam = m_pGeneral != nullptr ? m_pGeneral->m_nInstallParam : 0;
+    switch (entry.offer) {
+    case OFFER_ALWAYS:
+        return TRUE;
+    case OFFER_CUSTOM_APP:
+        return button.IsRegistCustomApp() ? TRUE : FALSE;
+    case OFFER_LISTED:
+        return IsInDisplayList(entry.nProgram);
+    case OFFER_LISTED_PLATFORM:
+        return IsInDisplayList(entry.nProgram) && GetPlatformKind() == 3;
+    case OFFER_LISTED_INSTALLED:
+        return IsInDisplayList(entry.nProgram) && CButtonInfo::IsAppInstalled(entry.nProgram, nInstallParam);
+    case OFFER_TV_OUT:
+        if (m_pGeneral != nullptr && m_pGeneral->m_nTvOutByParam != 0)
+            return nInstallParam != 0;
+        return CButtonInfo::IsAppInstalled(PROGRAM_TVOUT, nInstallParam) ? TRUE : FALSE;
+    }
+    return FALSE;
+}
+
+CString CGPButtonPage::GetProgramText(int nEntry, const CButtonInfo& button) const
+{
+    const ProgramEntry& entry = g_programEntries[nEntry];
+    CString strText;
+    switch (entry.nProgram) {
+    case PROGRAM_CUSTOM:
+        return button.GetAppName();
+    case PROGRAM_BROWSER:
+        strText = GetDefaultBrowserName();
+        break;
+    case PROGRAM_MAIL:
+        strText = GetDefaultMailName();
+        break;
+    default:
+        break;
+    }
+    return strText + LoadResString(entry.nTextId);
+}
+
+void CGPButtonPage::FillProgramList(CComboBox& list, int nCaptionId, int nSlot)
+{
+    list.ResetContent();
+    const CButtonInfo* pButton = m_buttons.GetAt(nSlot);
+    if (pButton == nullptr)
+        return;
+
+    for (int nEntry = 0; nEntry < g_nProgramEntries; ++nEntry) {
+        if (!IsProgramOffered(nEntry, *pButton))
+            continue;
+        const int nIndex = list.AddString(GetProgramText(nEntry, *pButton));
+        if (nIndex >= 0)
+            list.SetItemData(nIndex, static_cast<DWORD_PTR>(g_programEntries[nEntry].nProgram));
+    }
+
+    SetDlgItemState(m_hWnd, nCaptionId, pButton->IsEnableButton() ? TRUE : FALSE, ITEM_UNCHANGED);
+
+    const int nStored = pButton->GetStartupAppNo();
+    int nSelect = -1;
+    int nSelectProgram = -1;
+    for (int nIndex = 0; nIndex < list.GetCount(); ++nIndex) {
+        const int nProgram = static_cast<int>(list.GetItemData(nIndex));
+        if (nProgram == nStored) {
+            nSelect = nIndex;
+            break;
+        }
+        if (nProgram == PROGRAM_SELECT && nSelectProgram < 0)
+            nSelectProgram = nIndex;
+    }
+    list.SetCurSel(nSelect >= 0 ? nSelect : nSelectProgram);
+}
+
+BOOL CGPButtonPage::FillAllProgramLists()
+{
+    for (int nSlot = 0; nSlot < SLOT_COUNT && nSlot < m_buttons.GetCount(); ++nSlot)
+        FillProgramList(GetSlotList(nSlot), g_buttonSlots[nSlot].nCaption, nSlot);
+    return TRUE;
+}
+
+void CGPButtonPage::OnProgramSelected(CComboBox& list, int nCaptionId, int nSlot)
+{
+    const int nIndex = list.GetCurSel();
+    if (nIndex < 0)
+        return;
+    const int nProgram = static_cast<int>(list.GetItemData(nIndex));
+    CButtonInfo* pButton = m_buttons.GetAt(nSlot);
+    if (pButton == nullptr)
+        return;
+
+    if (nProgram == PROGRAM_SELECT) {
+        // One spare byte each, so a library that writes a full 261 still ends in a zero.
+        char szName[CUSTOM_APP_TEXT_LEN + 1];
+        char szTarget[CUSTOM_APP_TEXT_LEN + 1];
+        char szOption[CUSTOM_APP_TEXT_LEN + 1];
+        char szWorkDir[CUSTOM_APP_TEXT_LEN + 1];
+        CopyCustomAppText(szName, pButton->GetAppName());
+        CopyCustomAppText(szTarget, pButton->GetAppTarget());
+        CopyCustomAppText(szOption, pButton->GetAppOption());
+        CopyCustomAppText(szWorkDir, pButton->GetAppWorkDir());
+        if (ShowCustomAppDialog(szName, szTarget, szOption, szWorkDir, CUSTOM_APP_TEXT_LEN) != 0) {
+            szName[CUSTOM_APP_TEXT_LEN] = szTarget[CUSTOM_APP_TEXT_LEN] = '\0';
+            szOption[CUSTOM_APP_TEXT_LEN] = szWorkDir[CUSTOM_APP_TEXT_LEN] = '\0';
+            pButton->SetStartupCustomizedApp(szName, szTarget, szOption, szWorkDir);
+            pButton->SetStartupAppNo(PROGRAM_CUSTOM);
+        }
+    } else {
+        pButton->SetStartupAppNo(nProgram);
+    }
+    FillProgramList(list, nCaptionId, nSlot);
+}
+
+CString CGPButtonPage::GetDefaultBrowserName() const
+{
+    CString strPath;
+    GetAssociatedProgram(strPath, "http");
+    char szExpanded[260];
+    const DWORD cchExpanded = ExpandEnvironmentStringsA(strPath, szExpanded, sizeof(szExpanded));
+    // A path that does not fit is not cut into another path.
+    if (cchExpanded == 0 || cchExpanded > sizeof(szExpanded))
+        return CString();
+    return GetProgramNameFromVersion(szExpanded);
+}
+
+CString CGPButtonPage::GetDefaultMailName() const
+{
+    const CString strKey = LoadResString(IDS_MAIL_CLIENTS_KEY);
+    if (strKey.IsEmpty())
+        return CString();
+    return ReadLocalMachineDefault(strKey);
+}
