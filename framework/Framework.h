@@ -9,6 +9,7 @@
 #include "Wnd.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "DialogTemplate.h"
 #include "PropertySheet.h"
 #include "Controls.h"
 #include "Gdi.h"

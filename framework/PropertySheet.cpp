@@ -1,14 +1,36 @@
 #include "PropertySheet.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "AppModule.h"
+#include "DialogTemplate.h"
 #include "WndBinder.h"
 
 const CRuntimeClass CPropertyPage::classCPropertyPage("CPropertyPage", nullptr, &CDialog::classCDialog);
 const CRuntimeClass CPropertySheet::classCPropertySheet("CPropertySheet", nullptr, &CWnd::classCWnd);
 
 namespace {
+
+// The system's property sheet font. The sheet measures the room for its pages from their
+// templates' dialog units in this font, so the pages must run in it too: a page in its own
+// bigger font comes out larger than its room and is cut off.
+const wchar_t kSheetFontFace[] = L"MS Shell Dlg";
+const WORD kSheetFontPointSize = 8;
+
+// The page template pszTemplate of hResource in the sheet's font, in *pCopy. False when it
+// cannot be found or parsed: the system then loads it as it is, by id.
+bool CopyPageTemplate(HINSTANCE hResource, LPCSTR pszTemplate, std::vector<DWORD>* pCopy)
+{
+    HRSRC hFound = FindResourceA(hResource, pszTemplate, RT_DIALOG);
+    HGLOBAL hLoaded = hFound ? LoadResource(hResource, hFound) : nullptr;
+    const void* pTemplate = hLoaded ? LockResource(hLoaded) : nullptr;
+    if (!pTemplate)
+        return false;
+    *pCopy = CopyDialogTemplateWithFont(pTemplate, SizeofResource(hResource, hFound), kSheetFontFace,
+                                        kSheetFontPointSize);
+    return !pCopy->empty();
+}
 
 // A sheet needs one page to be closable at all (the system ignores Cancel while no page is
 // active), so a sheet without pages shows this blank one: a template without controls.
@@ -217,9 +239,17 @@ INT_PTR CPropertySheet::DoModal()
         return -1;
     HINSTANCE hResource = AfxGetResourceHandle();
     m_pageDescs.clear();
+    m_pageTemplates.clear();
+    m_pageTemplates.reserve(m_pages.size());
     for (CPropertyPage* pPage : m_pages) {
         PROPSHEETPAGEA desc = pPage->m_psp;
         desc.hInstance = hResource;
+        std::vector<DWORD> copy;
+        if (!(desc.dwFlags & PSP_DLGINDIRECT) && CopyPageTemplate(hResource, desc.pszTemplate, &copy)) {
+            m_pageTemplates.push_back(std::move(copy));
+            desc.dwFlags |= PSP_DLGINDIRECT;
+            desc.pResource = reinterpret_cast<LPCDLGTEMPLATEA>(m_pageTemplates.back().data());
+        }
         desc.pfnDlgProc = &CPropertyPage::PageDialogProc;
         desc.lParam = reinterpret_cast<LPARAM>(pPage);
         if (!pPage->m_strCaption.IsEmpty()) {
@@ -254,6 +284,7 @@ INT_PTR CPropertySheet::DoModal()
     }
     if (m_hWnd)
         UnsubclassWindow();
+    m_pageTemplates.clear();
     return nResult < 0 ? -1 : m_nModalResult;
 }
 

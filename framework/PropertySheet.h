@@ -96,9 +96,11 @@ public:
     int GetPageIndex(const CPropertyPage* pPage) const;   // -1 if not added
 
     // Runs the sheet modally, with the pages' templates looked up in the current resource
-    // module. IDOK when closed with OK, IDCANCEL when cancelled or closed, -1 when the sheet
-    // could not be created. A sheet without pages shows one blank page (the system's sheet
-    // cannot be closed without a page).
+    // module. Every page runs in the sheet's font, whatever font its template declares (the
+    // sheet sizes its page area from the templates' dialog units in its own font); a template
+    // that cannot be read goes to the system as it is. IDOK when closed with OK, IDCANCEL when
+    // cancelled or closed, -1 when the sheet could not be created. A sheet without pages shows
+    // one blank page (the system's sheet cannot be closed without a page).
     virtual INT_PTR DoModal();
 
     // Before the sheet runs: the page shown first. While it runs: switches pages (the
@@ -130,4 +132,6 @@ private:
     INT_PTR m_nModalResult;   // IDOK once OK's apply went through
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGEA> m_pageDescs;
+    // The pages' templates in the sheet's font; the system reads them while the sheet runs.
+    std::vector<std::vector<DWORD>> m_pageTemplates;
 };

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "DialogTemplate.h"
 #include "Framework.h"
 #include "UiScript.h"
 #include "resource.h"
@@ -189,6 +191,34 @@ UiScript::Step Check(std::function<void()> checks)
         checks();
         return true;
     };
+}
+
+LOGFONTA WindowFont(HWND hWnd)
+{
+    LOGFONTA font = {};
+    if (HFONT hFont = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)))
+        GetObjectA(hFont, sizeof(font), &font);
+    return font;
+}
+
+std::string TabText(HWND hTab, int nItem)
+{
+    char szText[64] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = szText;
+    item.cchTextMax = sizeof(szText);
+    SendMessageA(hTab, TCM_GETITEMA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item));
+    return szText;
+}
+
+// A dialog template of this program, as the resource compiler wrote it.
+std::vector<BYTE> TemplateBytes(UINT nID)
+{
+    HRSRC hFound = FindResourceA(nullptr, MAKEINTRESOURCEA(nID), RT_DIALOG);
+    HGLOBAL hLoaded = hFound ? LoadResource(nullptr, hFound) : nullptr;
+    const BYTE* pData = hLoaded ? static_cast<const BYTE*>(LockResource(hLoaded)) : nullptr;
+    return pData ? std::vector<BYTE>(pData, pData + SizeofResource(nullptr, hFound)) : std::vector<BYTE>();
 }
 
 }  // namespace
@@ -458,6 +488,86 @@ TEST(PropertySheetTest, ContextHelpReachesThePageThatOwnsTheItem)
     EXPECT_EQ(g_helpCalls[0].firstPair[1], 2002u);
     EXPECT_EQ(g_helpCalls[1].hWnd, hCheckOne);
     EXPECT_EQ(g_helpCalls[1].firstPair[1], 2001u);
+}
+
+// The sheet sizes its page area from the templates' dialog units in its own font: pages whose
+// templates declare a bigger font, or none, must run in the sheet's font to fit.
+TEST(PropertySheetTest, PagesRunInTheSheetsFontAndFitItsPageArea)
+{
+    Log log;
+    CTestSheet sheet(&log);
+    CPropertyPage plain(IDD_PAGE_BIG_FONT);
+    CPropertyPage extended(IDD_PAGE_BIG_FONT_EX);
+    CPropertyPage noFont(IDD_PAGE_NO_FONT);
+    CPropertyPage* pages[] = {&plain, &extended, &noFont};
+    const char* titles[] = {"Big", "Big EX", "System font"};
+    for (CPropertyPage* pPage : pages)
+        sheet.AddPage(pPage);
+    UiScript script;
+    script.Then([&] { return sheet.m_hWnd && plain.m_hWnd; })
+        .Then(Check([&] {
+            HWND hTab = sheet.GetTabControl()->m_hWnd;
+            RECT area;
+            GetClientRect(hTab, &area);
+            MapWindowPoints(hTab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+            SendMessageA(hTab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+            const LOGFONTA sheetFont = WindowFont(sheet.m_hWnd);
+            ASSERT_NE(sheetFont.lfFaceName[0], '\0');
+            for (int i = 0; i < 3; ++i) {
+                SCOPED_TRACE(titles[i]);
+                ASSERT_TRUE(sheet.SetActivePage(i));
+                HWND hPage = pages[i]->m_hWnd;
+                ASSERT_NE(hPage, nullptr);
+                EXPECT_EQ(TabText(hTab, i), titles[i]);
+                RECT corner = {};
+                GetWindowRect(GetDlgItem(hPage, IDC_CORNER), &corner);
+                EXPECT_GT(corner.right, corner.left);
+                EXPECT_GE(corner.left, area.left);
+                EXPECT_GE(corner.top, area.top);
+                EXPECT_LE(corner.right, area.right);
+                EXPECT_LE(corner.bottom, area.bottom);
+                const LOGFONTA pageFont = WindowFont(hPage);
+                EXPECT_STREQ(pageFont.lfFaceName, sheetFont.lfFaceName);
+                EXPECT_EQ(pageFont.lfHeight, sheetFont.lfHeight);
+                EXPECT_LT(pageFont.lfWeight, FW_BOLD);
+                EXPECT_FALSE(pageFont.lfItalic);
+            }
+            // The extended items came through whole.
+            HWND hEdit = GetDlgItem(extended.m_hWnd, IDC_TEXT);
+            EXPECT_TRUE(GetWindowLongPtrA(hEdit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        }))
+        .Then([&] {
+            sheet.PressButton(PSBTN_CANCEL);
+            PostMessageA(nullptr, WM_NULL, 0, 0);
+            return true;
+        });
+    script.Start();
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_TRUE(script.Finished());
+}
+
+// Templates are read with every field checked against their size: whatever does not parse
+// is not copied (the sheet then hands the template to the system as it is).
+TEST(PageTemplateTest, TemplatesThatDoNotParseAreNotCopied)
+{
+    for (UINT nID : {IDD_PAGE_BIG_FONT, IDD_PAGE_BIG_FONT_EX, IDD_PAGE_NO_FONT}) {
+        SCOPED_TRACE(nID);
+        const std::vector<BYTE> bytes = TemplateBytes(nID);
+        ASSERT_GT(bytes.size(), 40u);
+        EXPECT_FALSE(CopyDialogTemplateWithFont(bytes.data(), bytes.size(), L"MS Shell Dlg", 8).empty());
+        // Any cut into the data (the resource may end in up to three bytes of padding).
+        for (size_t cb = 0; cb + 4 <= bytes.size(); ++cb) {
+            const std::vector<BYTE> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cb));
+            EXPECT_TRUE(CopyDialogTemplateWithFont(cut.data(), cut.size(), L"MS Shell Dlg", 8).empty()) << cb;
+        }
+        // An item count beyond the items.
+        std::vector<BYTE> more = bytes;
+        const bool bExtended = more[2] == 0xFF && more[3] == 0xFF;
+        ++more[bExtended ? 16 : 8];
+        EXPECT_TRUE(CopyDialogTemplateWithFont(more.data(), more.size(), L"MS Shell Dlg", 8).empty());
+    }
+    EXPECT_TRUE(CopyDialogTemplateWithFont(nullptr, 100, L"MS Shell Dlg", 8).empty());
 }
 
 TEST(PropertySheetTest, SheetWithoutPagesShowsABlankPageAndCloses)

@@ -5,6 +5,9 @@
 #define IDD_PAGE_ONE 200
 #define IDD_PAGE_TWO 201
 #define IDD_PAGE_THREE 202
+#define IDD_PAGE_BIG_FONT 203
+#define IDD_PAGE_BIG_FONT_EX 204
+#define IDD_PAGE_NO_FONT 205
 #define IDD_MISSING 299
 
 #define IDC_CHECK 1001
@@ -17,6 +20,7 @@
 #define IDC_AFTER 1008
 #define IDC_PICTURE 1009
 #define IDC_ACTION 1010
+#define IDC_CORNER 1011
 
 #define IDB_MAPPED 300
 
