@@ -1,0 +1,149 @@
+// One typical change, end to end: control.exe runs Pallum.cpl with the Mirrend and Quorlat
+// stand-ins; the user picks "Zoom in" for a button and presses Apply. The button's stored
+// record then holds program 103 and Quorlat was told once.
+#include <windows.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char kSheetTitle[] = "KELVORA Controls Properties";
+const char kRoot[] = "Software\\KelvoraE2E\\Buttons";   // under HKEY_CURRENT_USER
+const int kFirstList = 4134;                            // the first row's program list
+const int kZoomIn = 103;
+
+// A path of the build tree as Wine's programs see it.
+std::string FromBuild(const char* pszVariable)
+{
+    std::string path = std::getenv(pszVariable) ? std::getenv(pszVariable) : "";
+    for (char& ch : path)
+        ch = ch == '/' ? '\\' : ch;
+    return path.rfind('\\', 0) == 0 ? "Z:" + path : path;
+}
+
+// Runs a command line; the process handle, closed (and the process ended) with the object.
+struct Started {
+    PROCESS_INFORMATION pi = {};
+    explicit Started(std::string line, const char* pszDir = nullptr)
+    {
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, pszDir, &si, &pi))
+            pi = {};
+    }
+    ~Started()
+    {
+        if (pi.hProcess == nullptr)
+            return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    bool Ended(DWORD dwTimeout) const
+    {
+        return pi.hProcess && WaitForSingleObject(pi.hProcess, dwTimeout) == WAIT_OBJECT_0;
+    }
+};
+
+template <class Test>
+bool WaitFor(Test test, DWORD dwTimeout = 30000)
+{
+    for (const ULONGLONG start = GetTickCount64(); !test(); Sleep(20)) {
+        if (GetTickCount64() - start > dwTimeout)
+            return false;
+    }
+    return true;
+}
+
+HWND Visible(const char* pszTitle)
+{
+    HWND hWnd = FindWindowA(nullptr, pszTitle);
+    return hWnd && IsWindowVisible(hWnd) ? hWnd : nullptr;
+}
+
+DWORD StoredProgram(int nButton)
+{
+    const std::string key = std::string(kRoot) + "\\Settings\\GPButtons\\" + std::to_string(nButton);
+    DWORD dwValue = 0, cb = sizeof(dwValue);
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "StartupAppNo", RRF_RT_REG_DWORD, nullptr, &dwValue, &cb) !=
+        ERROR_SUCCESS)
+        return 0;
+    return dwValue;
+}
+
+TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
+{
+    const std::string pallum = FromBuild("KELVORA_PALLUM");
+    const std::string mirrend = FromBuild("KELVORA_MIRREND");
+    ASSERT_FALSE(pallum.empty() || mirrend.empty());
+
+    // Installed layout: the applet with its settings library beside it.
+    char szTemp[MAX_PATH];
+    GetTempPathA(sizeof(szTemp), szTemp);
+    const std::string dir = szTemp + std::string("kelvora-buttons-e2e-") + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(pallum.c_str(), (dir + "\\Pallum.cpl").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(mirrend.c_str(), (dir + "\\Mirrend.dll").c_str(), FALSE));
+
+    // The maker's set-up; the stand-in keeps its records in a scratch key, starting empty.
+    {
+        Started regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
+        ASSERT_TRUE(regedit.Ended(60000));
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
+    SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + std::string(kRoot)).c_str());
+
+    Started quorlat("\"" + FromBuild("KELVORA_QUORLAT") + "\"");
+    ASSERT_TRUE(WaitFor([] { return Visible("Quorlat") != nullptr; }));
+    const UINT nQuery = RegisterWindowMessageA("KELVORA_QUORLAT_QUERY");
+    auto told = [&] { return SendMessageA(FindWindowA(nullptr, "Quorlat"), nQuery, 0, 0); };
+    ASSERT_EQ(told(), 0);
+
+    Started control("control.exe \"" + dir + "\\Pallum.cpl\"", dir.c_str());
+    HWND hSheet = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hSheet = Visible(kSheetTitle)) != nullptr; }));
+    auto press = [&](int nButton) {
+        SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
+        PostMessageA(hSheet, WM_NULL, 0, 0);
+    };
+
+    // The Buttons page is the first tab and opens first; its first row is the maker's
+    // "Internet" button, on the default browser.
+    HWND hPage = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND hList = GetDlgItem(hPage, kFirstList);
+    ASSERT_TRUE(hList && IsWindowVisible(hList));
+    const int nCount = static_cast<int>(SendMessageA(hList, CB_GETCOUNT, 0, 0));
+    int nZoomIn = -1;
+    for (int i = 0; i < nCount; ++i) {
+        if (SendMessageA(hList, CB_GETITEMDATA, i, 0) == kZoomIn)
+            nZoomIn = i;
+    }
+    ASSERT_GE(nZoomIn, 0) << "\"Zoom in\" is not offered";
+    EXPECT_NE(SendMessageA(hList, CB_GETITEMDATA, SendMessageA(hList, CB_GETCURSEL, 0, 0), 0), kZoomIn);
+
+    // What the list tells its page when the user closes it on an entry.
+    SendMessageA(hList, CB_SETCURSEL, nZoomIn, 0);
+    SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(kFirstList, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, 0x3021)));
+    press(PSBTN_APPLYNOW);
+    EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
+    EXPECT_EQ(StoredProgram(0), DWORD(kZoomIn));
+
+    press(PSBTN_CANCEL);
+    EXPECT_TRUE(control.Ended(30000));
+    EXPECT_EQ(told(), 1);
+
+    PostMessageA(FindWindowA(nullptr, "Quorlat"), WM_CLOSE, 0, 0);
+    quorlat.Ended(10000);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
+    DeleteFileA((dir + "\\Pallum.cpl").c_str());
+    DeleteFileA((dir + "\\Mirrend.dll").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
