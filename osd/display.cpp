@@ -52,14 +52,12 @@ static void UpdateLevel(void)
     g_nLevel = LevelFromVolume(g_dwVolume);
 }
 
-static void DrawVolumeDisplay(void)
+static void DrawVolumeDisplay(HWND hDlg)
 {
     // A DC over the whole client area with its origin at the client's corner. The picture
     // control's DC would serve on Windows (its class draws with the parent's clipping), but
     // Wine keeps its drawing inside the control's own small rectangle.
-    if (!g_hVolumeDisplay)
-        return;
-    HDC hdc = GetDC(g_hVolumeDisplay);
+    HDC hdc = GetDC(hDlg);
     if (!hdc)
         return;
 
@@ -84,7 +82,7 @@ static void DrawVolumeDisplay(void)
     SelectObject(hdc, hOldPen);
     SelectObject(hdc, hOldBrush);
 
-    ReleaseDC(g_hVolumeDisplay, hdc);
+    ReleaseDC(hDlg, hdc);
 }
 
 INT_PTR CALLBACK VolumeDisplayProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
@@ -103,7 +101,7 @@ INT_PTR CALLBACK VolumeDisplayProc(HWND hDlg, UINT uMsg, WPARAM, LPARAM)
         UpdateLevel();
         PAINTSTRUCT ps;
         BeginPaint(hDlg, &ps);
-        DrawVolumeDisplay();
+        DrawVolumeDisplay(hDlg);
         EndPaint(hDlg, &ps);
         return FALSE;
     }

@@ -1,11 +1,10 @@
 // Access to the master volume and mute controls of mixer device 0.
 #include "orvex.h"
 
-const MixerApi g_winmmMixerApi = {
+MixerApi g_mixerApi = {
     mixerGetNumDevs, mixerOpen, mixerClose,
     mixerGetLineInfoA, mixerGetLineControlsA, mixerGetControlDetailsA,
 };
-MixerApi g_mixerApi = g_winmmMixerApi;
 
 HMIXER g_hMixer = NULL;
 DWORD g_dwVolumeControlID = NO_CONTROL;
@@ -45,10 +44,8 @@ void OpenMixer(HWND hWndNotify)
     if (g_mixerApi.pfnGetNumDevs() == 0)
         return;
     HMIXER hMixer = NULL;
-    if (g_mixerApi.pfnOpen(&hMixer, 0, (DWORD_PTR)hWndNotify, 0, CALLBACK_WINDOW) != MMSYSERR_NOERROR) {
-        g_hMixer = NULL;
+    if (g_mixerApi.pfnOpen(&hMixer, 0, (DWORD_PTR)hWndNotify, 0, CALLBACK_WINDOW) != MMSYSERR_NOERROR)
         return;
-    }
     g_hMixer = hMixer;
 
     MIXERLINEA line;

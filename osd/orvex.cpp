@@ -153,7 +153,6 @@ int RunOrvex(HINSTANCE hInstance)
     // A WM_QUIT from elsewhere leaves the window up and the event unset: end in order here.
     if (IsWindow(g_hOrvexWindow))
         DestroyWindow(g_hOrvexWindow);
-    RemoveShellHook();
     UnregisterClassA(ORVEX_CLASS_NAME, hInstance);
     WaitForSingleObject(g_hExitEvent, EXIT_WAIT_MS);
     return 1;

@@ -41,7 +41,6 @@ struct MixerApi {
 };
 
 extern MixerApi g_mixerApi;              // starts as winmm's own functions
-extern const MixerApi g_winmmMixerApi;
 
 // ---- Mixer state and access (mixer.cpp) ----------------------------------------------
 

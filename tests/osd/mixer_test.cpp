@@ -7,21 +7,20 @@ namespace {
 
 const HWND NOTIFY_WINDOW = (HWND)(UINT_PTR)0x1234;
 
+// Reads over the given starting values and checks what ReadVolumeAndMute leaves in them.
+void ExpectRead(DWORD dwFrom, BYTE bFrom, DWORD dwVolume, BYTE bMute)
+{
+    DWORD dwRead = dwFrom;
+    BYTE bRead = bFrom;
+    ReadVolumeAndMute(&dwRead, &bRead);
+    EXPECT_EQ(dwVolume, dwRead) << "starting from " << dwFrom;
+    EXPECT_EQ(bMute, bRead) << "starting from " << (int)bFrom;
+}
+
 class MixerTest : public ::testing::Test {
 protected:
     void SetUp() override { InstallFakeMixer(); }
     void TearDown() override { EXPECT_FALSE(g_fake.bBadRequest); }
-
-    void ExpectNoControls()
-    {
-        EXPECT_EQ(NO_CONTROL, g_dwVolumeControlID);
-        EXPECT_EQ(NO_CONTROL, g_dwMuteControlID);
-        DWORD dwVolume = 12345;
-        BYTE bMute = 7;
-        ReadVolumeAndMute(&dwVolume, &bMute);
-        EXPECT_EQ(12345u, dwVolume);
-        EXPECT_EQ(7, bMute);
-    }
 };
 
 TEST_F(MixerTest, OpensDeviceZeroWithWindowNotificationsAndFindsBothControls)
@@ -37,29 +36,23 @@ TEST_F(MixerTest, OpensDeviceZeroWithWindowNotificationsAndFindsBothControls)
 
 TEST_F(MixerTest, ControlLookupFailuresLeaveTheReadsSkipped)
 {
-    g_fake.nDevices = 0;
-    OpenMixer(NOTIFY_WINDOW);
-    EXPECT_EQ(0, g_fake.nOpens);
-    EXPECT_EQ(NULL, g_hMixer);
-    ExpectNoControls();
-
-    InstallFakeMixer();
-    g_fake.openResult = MMSYSERR_ALLOCATED;
-    OpenMixer(NOTIFY_WINDOW);
-    EXPECT_EQ(NULL, g_hMixer);
-    ExpectNoControls();
-
-    InstallFakeMixer();
-    g_fake.bHasSpeakers = false;
-    OpenMixer(NOTIFY_WINDOW);
-    EXPECT_NE((HMIXER)NULL, g_hMixer);
-    ExpectNoControls();
-
-    // Without a volume control the mute control is not looked for either.
-    InstallFakeMixer();
-    g_fake.bHasVolume = false;
-    OpenMixer(NOTIFY_WINDOW);
-    ExpectNoControls();
+    const struct { const char *pszCase; void (*script)(); bool bOpen; } cases[] = {
+        {"no device", [] { g_fake.nDevices = 0; }, false},
+        {"open fails", [] { g_fake.openResult = MMSYSERR_ALLOCATED; }, false},
+        {"no speaker line", [] { g_fake.bHasSpeakers = false; }, true},
+        // Without a volume control the mute control is not looked for either.
+        {"no volume control", [] { g_fake.bHasVolume = false; }, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pszCase);
+        InstallFakeMixer();
+        c.script();
+        OpenMixer(NOTIFY_WINDOW);
+        EXPECT_EQ(c.bOpen, g_hMixer != NULL);
+        EXPECT_EQ(NO_CONTROL, g_dwVolumeControlID);
+        EXPECT_EQ(NO_CONTROL, g_dwMuteControlID);
+        ExpectRead(12345, 7, 12345, 7);
+    }
 }
 
 TEST_F(MixerTest, EveryOpenClosesThePreviousHandleAndFindsTheCurrentDevice)
@@ -88,17 +81,10 @@ TEST_F(MixerTest, ReadsTheLowWordOfVolumeAndMute)
     OpenMixer(NOTIFY_WINDOW);
     g_fake.dwVolumeValue = 0x0003FFFF;
     g_fake.dwMuteValue = 0x00010000;  // low word zero: not muted
-    DWORD dwVolume = 0;
-    BYTE bMute = 1;
-    ReadVolumeAndMute(&dwVolume, &bMute);
-    EXPECT_EQ(65535u, dwVolume);
-    EXPECT_EQ(0, bMute);
-
+    ExpectRead(0, 1, 65535, 0);
     g_fake.dwVolumeValue = 4380;
     g_fake.dwMuteValue = 2;
-    ReadVolumeAndMute(&dwVolume, &bMute);
-    EXPECT_EQ(4380u, dwVolume);
-    EXPECT_EQ(1, bMute);
+    ExpectRead(0, 0, 4380, 1);
 }
 
 TEST_F(MixerTest, UnreadableControlsKeepTheVolumeAndCountAsNotMuted)
@@ -108,25 +94,15 @@ TEST_F(MixerTest, UnreadableControlsKeepTheVolumeAndCountAsNotMuted)
     OpenMixer(NOTIFY_WINDOW);
     EXPECT_EQ(7u, g_dwVolumeControlID);
     EXPECT_EQ(NO_CONTROL, g_dwMuteControlID);
-    DWORD dwVolume = 0;
-    BYTE bMute = 1;
-    ReadVolumeAndMute(&dwVolume, &bMute);
-    EXPECT_EQ(20000u, dwVolume);
-    EXPECT_EQ(0, bMute);
+    ExpectRead(0, 1, 20000, 0);
 
     InstallFakeMixer();
     OpenMixer(NOTIFY_WINDOW);
     g_fake.bVolumeReadFails = true;
     g_fake.dwMuteValue = 1;
-    dwVolume = 333;
-    bMute = 0;
-    ReadVolumeAndMute(&dwVolume, &bMute);
-    EXPECT_EQ(333u, dwVolume);
-    EXPECT_EQ(1, bMute);
-
+    ExpectRead(333, 0, 333, 1);
     g_fake.bMuteReadFails = true;
-    ReadVolumeAndMute(&dwVolume, &bMute);
-    EXPECT_EQ(0, bMute);
+    ExpectRead(333, 1, 333, 0);
 }
 
 } // namespace

@@ -44,30 +44,21 @@ bool WaitFor(Condition condition, DWORD dwTimeoutMs, DWORD dwPollMs = 10)
     }
 }
 
-// Sends an application command to a window of a thread started now, after any hook was
-// installed (a thread keeps the hooks it saw at its first window). The static control leaves
-// the command unhandled, and DefWindowProc hands it to the shell hooks.
-inline bool SendAppCommandFromNewThread(int nCommand)
+// Top-level windows of class "Voldlg" titled "Orvex Window", in any process.
+inline int CountOrvexWindows()
 {
-    struct Sender {
-        static DWORD WINAPI Run(LPVOID pParam)
+    struct Counter {
+        static BOOL CALLBACK Count(HWND hWnd, LPARAM lParam)
         {
-            HWND hWnd = CreateWindowExA(0, "STATIC", "sender", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
-                                        GetModuleHandleA(NULL), NULL);
-            if (!hWnd)
-                return 0;
-            SendMessageA(hWnd, WM_APPCOMMAND, (WPARAM)hWnd,
-                           MAKELPARAM(0, (int)(INT_PTR)pParam | FAPPCOMMAND_KEY));
-            DestroyWindow(hWnd);
-            return 1;
+            char szClass[32] = "", szTitle[32] = "";
+            GetClassNameA(hWnd, szClass, sizeof(szClass));
+            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
+            if (lstrcmpA(szClass, "Voldlg") == 0 && lstrcmpA(szTitle, "Orvex Window") == 0)
+                ++*(int *)lParam;
+            return TRUE;
         }
     };
-    HANDLE hThread = CreateThread(NULL, 0, Sender::Run, (LPVOID)(INT_PTR)nCommand, 0, NULL);
-    if (!hThread)
-        return false;
-    DWORD dwResult = 0;
-    bool bDone = WaitForSingleObject(hThread, 5000) == WAIT_OBJECT_0 &&
-                 GetExitCodeThread(hThread, &dwResult) && dwResult == 1;
-    CloseHandle(hThread);
-    return bDone;
+    int n = 0;
+    EnumWindows(Counter::Count, (LPARAM)&n);
+    return n;
 }

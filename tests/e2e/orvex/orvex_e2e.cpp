@@ -48,25 +48,32 @@ struct Process {
     }
 };
 
-struct FoundWindows {
-    int nOrvex = 0;
-};
-
-BOOL CALLBACK CountOrvexWindow(HWND hWnd, LPARAM lParam)
+// Sends an application command to a window of a thread started now, after any hook was
+// installed (a thread keeps the hooks it saw at its first window). The static control leaves
+// the command unhandled, and DefWindowProc hands it to the shell hooks.
+bool SendAppCommandFromNewThread(int nCommand)
 {
-    char szClass[32] = "", szTitle[32] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (lstrcmpA(szClass, "Voldlg") == 0 && lstrcmpA(szTitle, "Orvex Window") == 0)
-        ++((FoundWindows *)lParam)->nOrvex;
-    return TRUE;
-}
-
-int CountOrvexWindows()
-{
-    FoundWindows found;
-    EnumWindows(CountOrvexWindow, (LPARAM)&found);
-    return found.nOrvex;
+    struct Sender {
+        static DWORD WINAPI Run(LPVOID pParam)
+        {
+            HWND hWnd = CreateWindowExA(0, "STATIC", "sender", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
+                                        GetModuleHandleA(NULL), NULL);
+            if (!hWnd)
+                return 0;
+            SendMessageA(hWnd, WM_APPCOMMAND, (WPARAM)hWnd,
+                         MAKELPARAM(0, (int)(INT_PTR)pParam | FAPPCOMMAND_KEY));
+            DestroyWindow(hWnd);
+            return 1;
+        }
+    };
+    HANDLE hThread = CreateThread(NULL, 0, Sender::Run, (LPVOID)(INT_PTR)nCommand, 0, NULL);
+    if (!hThread)
+        return false;
+    DWORD dwResult = 0;
+    bool bDone = WaitForSingleObject(hThread, 5000) == WAIT_OBJECT_0 &&
+                 GetExitCodeThread(hThread, &dwResult) && dwResult == 1;
+    CloseHandle(hThread);
+    return bDone;
 }
 
 BOOL CALLBACK FindOwnedWindow(HWND hWnd, LPARAM lParam)
