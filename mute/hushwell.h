@@ -20,8 +20,6 @@
 #define INDICATOR_ICON_SIZE 65   // pixels, the icon control and the icons loaded into it
 #define INDICATOR_ICON_GAP  2    // the control's offset in the client area
 
-#define MIXER_SPEAKER_LINE_FLAGS MIXERLINE_LINEF_ACTIVE
-
 // --- State of the running instance -------------------------------------------------------
 extern HINSTANCE g_hInstance;
 extern HANDLE g_hMutex;
@@ -60,7 +58,7 @@ DWORD GetSystemMajorVersion(void);
 void InitEndpointVolume(void);
 void ToggleEndpointMute(void);
 void ReleaseEndpointVolume(void);
-int ReadMixerMute(void);           // -1 when no state was found, else 0 sound on, other muted
+int ReadMixerMute(void);           // -1 when no state was found, else 0 sound on, 1 muted
 void SetMixerMute(DWORD value);    // 1 mute, 0 sound on, on every active speaker line
 void ToggleMute(void);
 void LayOutIndicator(void);

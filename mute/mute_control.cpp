@@ -61,7 +61,7 @@ void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
         if (g_mixerApi.GetLineInfoW(object, &line, MIXER_GETLINEINFOF_DESTINATION) != MMSYSERR_NOERROR)
             continue;
         // Exactly active: a disconnected or otherwise flagged line is left alone.
-        if (line.fdwLine != MIXER_SPEAKER_LINE_FLAGS ||
+        if (line.fdwLine != MIXERLINE_LINEF_ACTIVE ||
             line.dwComponentType != MIXERLINE_COMPONENTTYPE_DST_SPEAKERS || line.cControls == 0)
             continue;
         // A count whose array size would wrap cannot be a real line's.
@@ -95,6 +95,22 @@ void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
     }
 }
 
+// Opens mixer device id for the visit of its speaker mutes; false when its capabilities can't
+// be read. A device that can't be opened is passed over.
+template <typename Visit>
+bool VisitDeviceMutes(UINT id, Visit visit)
+{
+    MIXERCAPSW caps;
+    if (g_mixerApi.GetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR)
+        return false;
+    HMIXER mixer = nullptr;
+    if (g_mixerApi.Open(&mixer, id, 0, 0, 0) == MMSYSERR_NOERROR) {
+        VisitSpeakerMutes(mixer, caps.cDestinations, visit);
+        g_mixerApi.Close(mixer);
+    }
+    return true;
+}
+
 bool ReadMuteDetails(HMIXEROBJ object, MuteDetails& mute)
 {
     return g_mixerApi.GetControlDetailsW(object, &mute.details, MIXER_GETCONTROLDETAILSF_VALUE) ==
@@ -126,21 +142,15 @@ int ReadMixerMute(void)
 {
     int result = -1;
     UINT count = g_mixerApi.GetNumDevs();
-    for (UINT id = 0; id < count; ++id) {
-        MIXERCAPSW caps;
-        if (g_mixerApi.GetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR)
-            return result;
-        HMIXER mixer = nullptr;
-        if (g_mixerApi.Open(&mixer, id, 0, 0, 0) != MMSYSERR_NOERROR)
-            continue;
+    for (UINT id = 0; id < count && result == -1; ++id) {
         // Every destination is examined: a later speaker line's value replaces an earlier one's.
-        VisitSpeakerMutes(mixer, caps.cDestinations, [&result](HMIXEROBJ object, MuteDetails& mute) {
+        // Any nonzero value is muted; reported as 1 so that all bits set is not taken for -1.
+        bool listed = VisitDeviceMutes(id, [&result](HMIXEROBJ object, MuteDetails& mute) {
             if (ReadMuteDetails(object, mute))
-                result = static_cast<int>(mute.value[0]);
+                result = mute.value[0] != 0;
         });
-        g_mixerApi.Close(mixer);
-        if (result != -1)
-            return result;
+        if (!listed)
+            break;
     }
     return result;
 }
@@ -149,19 +159,13 @@ void SetMixerMute(DWORD value)
 {
     UINT count = g_mixerApi.GetNumDevs();
     for (UINT id = 0; id < count; ++id) {
-        MIXERCAPSW caps;
-        if (g_mixerApi.GetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR)
-            continue;
-        HMIXER mixer = nullptr;
-        if (g_mixerApi.Open(&mixer, id, 0, 0, 0) != MMSYSERR_NOERROR)
-            continue;
-        VisitSpeakerMutes(mixer, caps.cDestinations, [value](HMIXEROBJ object, MuteDetails& mute) {
+        // A device whose capabilities can't be read is skipped; every other one is switched.
+        VisitDeviceMutes(id, [value](HMIXEROBJ object, MuteDetails& mute) {
             if (!ReadMuteDetails(object, mute))
                 return;
             mute.value[0] = value;
             g_mixerApi.SetControlDetails(object, &mute.details, MIXER_SETCONTROLDETAILSF_VALUE);
         });
-        g_mixerApi.Close(mixer);
     }
 }
 
@@ -205,13 +209,8 @@ void ToggleEndpointMute(void)
     BOOL muted = FALSE;
     if (FAILED(g_pEndpointVolume->GetMute(&muted)))
         muted = FALSE;
-    if (muted) {
-        PostIndicatorIcon(g_hSoundIcon);
-        g_pEndpointVolume->SetMute(FALSE, nullptr);
-    } else {
-        PostIndicatorIcon(g_hMuteIcon);
-        g_pEndpointVolume->SetMute(TRUE, nullptr);
-    }
+    PostIndicatorIcon(muted ? g_hSoundIcon : g_hMuteIcon);
+    g_pEndpointVolume->SetMute(!muted, nullptr);
     ShowWindow(g_hIndicator, SW_SHOW);
 }
 
@@ -237,12 +236,8 @@ void ToggleMute(void)
         PostMessageW(g_hIndicator, WM_CLOSE, 0, 0);
         return;
     }
-    if (state == 0) {
-        PostIndicatorIcon(g_hMuteIcon);
-        SetMixerMute(1);
-    } else {
-        PostIndicatorIcon(g_hSoundIcon);
-        SetMixerMute(0);
-    }
+    bool mute = state == 0;
+    PostIndicatorIcon(mute ? g_hMuteIcon : g_hSoundIcon);
+    SetMixerMute(mute ? 1 : 0);
     ShowWindow(g_hIndicator, SW_SHOW);
 }

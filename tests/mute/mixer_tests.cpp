@@ -52,7 +52,8 @@ TEST_F(MixerWay, TwoDevicesReadFromFirstReadableAndSwitchEverySpeakerLine)
 TEST_F(MixerWay, ReadStopsAtTheFirstDeviceWithAState)
 {
     g_fakeMixer.devices.resize(2);
-    g_fakeMixer.devices[0].lines = {SpeakerLine(1)};
+    // Muted with every bit set: still a state, not the "none found" -1.
+    g_fakeMixer.devices[0].lines = {SpeakerLine(0xFFFFFFFF)};
     g_fakeMixer.devices[1].lines = {SpeakerLine(0)};
 
     EXPECT_EQ(ReadMixerMute(), 1);

@@ -27,9 +27,7 @@ WAVE_RADII = (9, 16, 23)
 
 def transparent_canvas():
     c = Canvas(SIZE, SIZE, BLACK)
-    for y in range(SIZE):
-        for x in range(SIZE):
-            c.alpha[y][x] = 0
+    c.alpha = [[0] * SIZE for _ in range(SIZE)]
     return c
 
 
@@ -43,8 +41,8 @@ def speaker(c, box_rgb, cone_rgb, shine_rgb):
     c.rect(x0, y0, x1, y1, box_rgb)
     outline(c, [(x0, y0), (x1 - 1, y0), (x1 - 1, y1 - 1), (x0, y1 - 1)])
     c.polygon(CONE, cone_rgb)
-    outline(c, [(x, y) for x, y in CONE[:2]] + [(36, 55)] + [CONE[3]])
-    c.vline(36, 9, 55, BLACK)
+    # The fill stops above its bottom corner's row, so the outline does too.
+    outline(c, [CONE[0], CONE[1], (36, 55), CONE[3]])
     # A highlight along the box's top edge gives it some depth.
     c.hline(x0 + 2, x1 - 3, y0 + 2, shine_rgb)
 

@@ -78,31 +78,17 @@ struct Process {
     }
 };
 
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK MatchIndicator(HWND hwnd, LPARAM lParam)
-{
-    Search* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    wchar_t name[16] = L"";
-    GetWindowThreadProcessId(hwnd, &pid);
-    GetClassNameW(hwnd, name, 16);
-    if (pid == search->pid && IsWindowVisible(hwnd) && lstrcmpW(name, L"#32770") == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible indicator of the given process, or null.
+// The visible indicator (a dialog) of the given process, or null.
 HWND FindIndicator(const Process& process)
 {
-    Search search = {process.pi.dwProcessId, nullptr};
-    EnumWindows(MatchIndicator, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExW(nullptr, hwnd, L"#32770", nullptr)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == process.pi.dwProcessId && IsWindowVisible(hwnd))
+            return hwnd;
+    }
+    return nullptr;
 }
 
 enum class Shown { Nothing, Muted, Sound };
@@ -128,53 +114,32 @@ bool Shows(HWND indicator, Shown what, DWORD timeoutMs = 3000)
     return WaitFor([&] { return ShownOnScreen(indicator) == what; }, timeoutMs);
 }
 
-bool InstanceRunning()
+// Hushwell is built and no instance is left (a previous test's may still be on its way out).
+void AssertReadyToStart()
 {
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, MUTEX_NAME);
-    if (!mutex)
-        return false;
-    CloseHandle(mutex);
-    return true;
+    ASSERT_FALSE(HushwellPath().empty()) << "KELVORA_HUSHWELL is not set";
+    ASSERT_TRUE(WaitFor([] {
+        HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, MUTEX_NAME);
+        if (mutex)
+            CloseHandle(mutex);
+        return mutex == nullptr;
+    }, WINDOW_TIMEOUT_MS));
 }
 
-// Sets the Windows version Wine reports to Hushwell.exe, and puts the old setting back.
+// Sets the Windows version Wine reports to Hushwell.exe. The key is this test's own (the prefix
+// lives in the build tree), so it is simply removed afterwards.
 class WineVersionFor {
 public:
     explicit WineVersionFor(const wchar_t* version)
     {
-        LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
-                                  &m_disposition);
-        EXPECT_EQ(rc, ERROR_SUCCESS);
-        DWORD type = 0, size = sizeof m_old;
-        m_hadOld = RegQueryValueExW(m_key, L"Version", nullptr, &type, reinterpret_cast<BYTE*>(m_old), &size) ==
-                       ERROR_SUCCESS && type == REG_SZ;
-        m_oldSize = size;
-        Set(version, (lstrlenW(version) + 1) * sizeof(wchar_t));
+        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, KEY, L"Version", REG_SZ, version,
+                                  (lstrlenW(version) + 1) * sizeof(wchar_t)),
+                  ERROR_SUCCESS);
     }
-    ~WineVersionFor()
-    {
-        if (m_hadOld)
-            Set(m_old, m_oldSize);
-        else
-            RegDeleteValueW(m_key, L"Version");
-        RegCloseKey(m_key);
-        if (m_disposition == REG_CREATED_NEW_KEY)
-            RegDeleteKeyW(HKEY_CURRENT_USER, KEY);
-    }
+    ~WineVersionFor() { RegDeleteKeyW(HKEY_CURRENT_USER, KEY); }
 
 private:
     static constexpr const wchar_t* KEY = L"Software\\Wine\\AppDefaults\\Hushwell.exe";
-    HKEY m_key = nullptr;
-    DWORD m_disposition = 0;
-    bool m_hadOld = false;
-    wchar_t m_old[64] = L"";
-    DWORD m_oldSize = 0;
-
-    void Set(const wchar_t* value, DWORD size)
-    {
-        EXPECT_EQ(RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), size),
-                  ERROR_SUCCESS);
-    }
 };
 
 // --- Both ways ------------------------------------------------------------------------------
@@ -183,12 +148,7 @@ class BothWays : public ::testing::TestWithParam<const wchar_t*> {
 protected:
     WineVersionFor m_version{GetParam()};
 
-    void SetUp() override
-    {
-        ASSERT_FALSE(HushwellPath().empty()) << "KELVORA_HUSHWELL is not set";
-        // The previous test's instance may still be on its way out.
-        ASSERT_TRUE(WaitFor([] { return !InstanceRunning(); }, WINDOW_TIMEOUT_MS));
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(AssertReadyToStart()); }
 
     // The first instance's indicator once it shows the mute icon, or null.
     static HWND MutedIndicator(const Process& first)
@@ -286,8 +246,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_FALSE(HushwellPath().empty()) << "KELVORA_HUSHWELL is not set";
-        ASSERT_TRUE(WaitFor([] { return !InstanceRunning(); }, WINDOW_TIMEOUT_MS));
+        ASSERT_NO_FATAL_FAILURE(AssertReadyToStart());
         m_mutex = CreateMutexW(nullptr, TRUE, MUTEX_NAME);
         ASSERT_NE(m_mutex, nullptr);
         m_receiver = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
