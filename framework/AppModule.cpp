@@ -5,15 +5,14 @@ namespace {
 // This module's application object (one per module: each module links its own framework).
 CWinApp* g_pApp = nullptr;
 
-// A thread's current context. Until a guard or AfxSetResourceHandle sets it, the thread is
-// in the main program's context, as the host that called us sees things.
+// A thread's current context. Until a guard sets it, the thread is in the main program's
+// context, as the host that called us sees things.
 struct ModuleState {
     bool bSet;
-    HINSTANCE hInstance;
-    HINSTANCE hResource;
+    HINSTANCE hModule;
     CWinApp* pApp;
 };
-thread_local ModuleState t_state = {false, nullptr, nullptr, nullptr};
+thread_local ModuleState t_state = {false, nullptr, nullptr};
 
 CWinApp* AppOfModule(HINSTANCE hModule)
 {
@@ -25,7 +24,7 @@ ModuleState CurrentState()
     if (t_state.bSet)
         return t_state;
     HINSTANCE hMain = GetModuleHandleA(nullptr);
-    return {true, hMain, hMain, AppOfModule(hMain)};
+    return {true, hMain, AppOfModule(hMain)};
 }
 
 CString ModuleBaseName(HINSTANCE hModule)
@@ -71,20 +70,9 @@ CWinApp* AfxGetApp()
     return CurrentState().pApp;
 }
 
-HINSTANCE AfxGetInstanceHandle()
-{
-    return CurrentState().hInstance;
-}
-
 HINSTANCE AfxGetResourceHandle()
 {
-    return CurrentState().hResource;
-}
-
-void AfxSetResourceHandle(HINSTANCE hResource)
-{
-    t_state = CurrentState();
-    t_state.hResource = hResource;
+    return CurrentState().hModule;
 }
 
 const char* AfxGetAppName()
@@ -126,13 +114,12 @@ BOOL AfxDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID /*pvReserved*/)
 CModuleContext::CModuleContext(HINSTANCE hModule)
 {
     const ModuleState previous = CurrentState();
-    m_hPrevInstance = previous.hInstance;
-    m_hPrevResource = previous.hResource;
+    m_hPrevModule = previous.hModule;
     m_pPrevApp = previous.pApp;
-    t_state = {true, hModule, hModule, AppOfModule(hModule)};
+    t_state = {true, hModule, AppOfModule(hModule)};
 }
 
 CModuleContext::~CModuleContext()
 {
-    t_state = {true, m_hPrevInstance, m_hPrevResource, m_pPrevApp};
+    t_state = {true, m_hPrevModule, m_pPrevApp};
 }

@@ -49,11 +49,8 @@ private:
 
 // The current context's application object; null when the current module has none.
 CWinApp* AfxGetApp();
-// The current context's module and resource module.
-HINSTANCE AfxGetInstanceHandle();
+// The current context's module, which holds the resources.
 HINSTANCE AfxGetResourceHandle();
-// Changes the current context's resource module (undone when the enclosing guard ends).
-void AfxSetResourceHandle(HINSTANCE hResource);
 // The application's name for prompts: the app object's name, else the module's file name.
 const char* AfxGetAppName();
 
@@ -63,9 +60,9 @@ HINSTANCE AfxGetStaticModuleHandle();
 // DLL attach/detach: see above. Other reasons return TRUE.
 BOOL AfxDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID pvReserved);
 
-// Makes hModule the thread's current module context (instance and resources; its
-// application object if it is this framework's own module), restoring the previous context
-// on destruction. Guards nest. Not copyable, not movable: it belongs to one scope.
+// Makes hModule the thread's current module context (resources; its application object if
+// it is this framework's own module), restoring the previous context on destruction.
+// Guards nest. Not copyable, not movable: it belongs to one scope.
 class CModuleContext {
 public:
     explicit CModuleContext(HINSTANCE hModule);
@@ -74,7 +71,6 @@ public:
     CModuleContext& operator=(const CModuleContext&) = delete;
 
 private:
-    HINSTANCE m_hPrevInstance;
-    HINSTANCE m_hPrevResource;
+    HINSTANCE m_hPrevModule;
     CWinApp* m_pPrevApp;
 };

@@ -154,15 +154,6 @@ CString& CString::MakeUpper()
     return *this;
 }
 
-CString& CString::MakeLower()
-{
-    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i)) {
-        if (CharLength(m_str, i) == 1)
-            CharLowerBuffA(&m_str[i], 1);
-    }
-    return *this;
-}
-
 CString& CString::Trim()
 {
     return TrimRight().TrimLeft();
@@ -192,12 +183,6 @@ char* CString::GetBuffer(int nMinBufLength)
 {
     if (nMinBufLength > GetLength())
         m_str.resize(static_cast<size_t>(nMinBufLength));
-    return &m_str[0];
-}
-
-char* CString::GetBufferSetLength(int nNewLength)
-{
-    m_str.resize(static_cast<size_t>(std::max(nNewLength, 0)));
     return &m_str[0];
 }
 

@@ -25,7 +25,6 @@ public:
     const char* GetString() const { return m_str.c_str(); }
     const std::string& str() const { return m_str; }
     char GetAt(int nIndex) const { return m_str.at(static_cast<size_t>(nIndex)); }
-    void SetAt(int nIndex, char ch) { m_str.at(static_cast<size_t>(nIndex)) = ch; }
 
     CString& operator=(const char* psz) { m_str = psz ? psz : ""; return *this; }
     CString& operator+=(const CString& other) { m_str += other.m_str; return *this; }
@@ -68,9 +67,8 @@ public:
     int CompareNoCase(const char* psz) const;
     int CollateNoCase(const char* psz) const;
 
-    // Case conversion in the system code page (double-byte characters are left alone).
+    // Upper case in the system code page (double-byte characters are left alone).
     CString& MakeUpper();
-    CString& MakeLower();
 
     // White space (blank, tab, CR, LF, VT, FF) removed from the ends.
     CString& Trim();
@@ -81,7 +79,6 @@ public:
     // ReleaseBuffer afterwards: -1 takes the length up to the first zero byte (never past
     // the buffer), otherwise nNewLength (clamped to the buffer).
     char* GetBuffer(int nMinBufLength);
-    char* GetBufferSetLength(int nNewLength);
     void ReleaseBuffer(int nNewLength = -1);
 
 private:

@@ -11,12 +11,6 @@ class CStatic : public CWnd {
 public:
     static const CRuntimeClass classCStatic;
     const CRuntimeClass* GetRuntimeClass() const override { return &classCStatic; }
-
-    // Image of an SS_BITMAP / SS_ICON control; the control does not own it.
-    HBITMAP SetBitmap(HBITMAP hBitmap);
-    HBITMAP GetBitmap() const;
-    HICON SetIcon(HICON hIcon);
-    HICON GetIcon() const;
 };
 
 class CComboBox : public CWnd {
@@ -26,21 +20,12 @@ public:
 
     // Index of the new entry, CB_ERR / CB_ERRSPACE on failure.
     int AddString(const char* pszString);
-    int InsertString(int nIndex, const char* pszString);
-    int DeleteString(UINT nIndex);   // entries left, CB_ERR for a bad index
     void ResetContent();
     int GetCount() const;
     int GetCurSel() const;           // CB_ERR (-1) when nothing is selected
     int SetCurSel(int nSelect);      // -1 clears; CB_ERR for a bad index
     // Entry text; empty for a bad index.
-    void GetLBText(int nIndex, CString& rString) const;
     CString GetLBText(int nIndex) const;
-    int GetLBTextLen(int nIndex) const;
     DWORD_PTR GetItemData(int nIndex) const;
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
-    int FindStringExact(int nIndexStart, const char* pszFind) const;
-    int SelectString(int nStartAfter, const char* pszString);
-    BOOL GetDroppedState() const;
-    void ShowDropDown(BOOL bShowIt = TRUE);
-    BOOL LimitText(int nMaxChars);
 };

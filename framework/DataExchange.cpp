@@ -77,7 +77,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (!hWnd)
         return;
     if (pDX->m_bSaveAndValidate)
-        CWnd::FromHandle(hWnd)->GetWindowText(value);
+        value = CWnd::FromHandle(hWnd)->GetWindowText();
     else
         ::SetWindowTextA(hWnd, value);
 }

@@ -25,11 +25,6 @@ BOOL CBitmap::LoadMappedBitmap(UINT nIDBitmap, UINT nFlags, LPCOLORMAP pColorMap
     return Attach(CreateMappedBitmap(AfxGetResourceHandle(), static_cast<INT_PTR>(nIDBitmap), nFlags, pColorMap, nMapSize));
 }
 
-BOOL CBitmap::CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight)
-{
-    return Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
-}
-
 BOOL CBitmap::Attach(HBITMAP hBitmap)
 {
     DeleteObject();
@@ -58,42 +53,15 @@ BOOL CBitmap::GetBitmap(BITMAP* pBitmap) const
 
 // CPaintDC
 
-CPaintDC::CPaintDC(CWnd* pWnd) : CPaintDC(pWnd ? pWnd->m_hWnd : nullptr) {}
-
-CPaintDC::CPaintDC(HWND hWnd) : m_ps(), m_hWnd(hWnd), m_hDC(hWnd ? BeginPaint(hWnd, &m_ps) : nullptr) {}
+CPaintDC::CPaintDC(CWnd* pWnd)
+    : m_ps(), m_hWnd(pWnd ? pWnd->m_hWnd : nullptr), m_hDC(m_hWnd ? BeginPaint(m_hWnd, &m_ps) : nullptr)
+{
+}
 
 CPaintDC::~CPaintDC()
 {
     if (m_hWnd)
         EndPaint(m_hWnd, &m_ps);
-}
-
-// CClientDC
-
-CClientDC::CClientDC(CWnd* pWnd) : CClientDC(pWnd ? pWnd->m_hWnd : nullptr) {}
-
-CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(GetDC(hWnd)) {}
-
-CClientDC::~CClientDC()
-{
-    if (m_hDC)
-        ReleaseDC(m_hWnd, m_hDC);
-}
-
-CClientDC::CClientDC(CClientDC&& other) noexcept
-    : m_hWnd(other.m_hWnd), m_hDC(std::exchange(other.m_hDC, nullptr))
-{
-}
-
-CClientDC& CClientDC::operator=(CClientDC&& other) noexcept
-{
-    if (this != &other) {
-        if (m_hDC)
-            ReleaseDC(m_hWnd, m_hDC);
-        m_hWnd = other.m_hWnd;
-        m_hDC = std::exchange(other.m_hDC, nullptr);
-    }
-    return *this;
 }
 
 // CMemDC

@@ -22,7 +22,6 @@ public:
     BOOL LoadBitmap(UINT nIDResource);
     // CreateMappedBitmap of the resource in the current resource module.
     BOOL LoadMappedBitmap(UINT nIDBitmap, UINT nFlags = 0, LPCOLORMAP pColorMap = nullptr, int nMapSize = 0);
-    BOOL CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight);
 
     BOOL Attach(HBITMAP hBitmap);   // deletes what was held
     HBITMAP Detach();
@@ -40,7 +39,6 @@ public:
 class CPaintDC {
 public:
     explicit CPaintDC(CWnd* pWnd);
-    explicit CPaintDC(HWND hWnd);
     ~CPaintDC();
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
@@ -49,25 +47,6 @@ public:
     operator HDC() const { return m_hDC; }
 
     PAINTSTRUCT m_ps;
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC;
-};
-
-// GetDC / ReleaseDC of a window's client area (null window: the screen).
-class CClientDC {
-public:
-    explicit CClientDC(CWnd* pWnd);
-    explicit CClientDC(HWND hWnd);
-    ~CClientDC();
-    CClientDC(CClientDC&& other) noexcept;
-    CClientDC& operator=(CClientDC&& other) noexcept;
-    CClientDC(const CClientDC&) = delete;
-    CClientDC& operator=(const CClientDC&) = delete;
-
-    HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
 
 private:
     HWND m_hWnd;

@@ -337,13 +337,6 @@ void CPropertySheet::PressButton(int nButton)
         SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(nButton), 0);
 }
 
-void CPropertySheet::SetTitle(const char* pszText)
-{
-    m_strCaption = pszText;
-    if (m_hWnd)
-        SendMessage(PSM_SETTITLEA, 0, reinterpret_cast<LPARAM>(m_strCaption.GetString()));
-}
-
 void CPropertySheet::OnOkApplied(HWND hSheet, BOOL bApplied)
 {
     if (CPropertySheet* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(hSheet)))

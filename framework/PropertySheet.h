@@ -115,7 +115,6 @@ public:
     CWnd* GetTabControl() const;
     // PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW, ...
     void PressButton(int nButton);
-    void SetTitle(const char* pszText);
 
     BOOL OnInitDialog() override;   // the system's initialisation; returns its result
 

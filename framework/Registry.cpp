@@ -19,17 +19,6 @@ LONG CRegKey::Open(HKEY hKeyParent, const char* pszKeyName, REGSAM samDesired)
     return nStatus;
 }
 
-LONG CRegKey::Create(HKEY hKeyParent, const char* pszKeyName, REGSAM samDesired)
-{
-    Close();
-    HKEY hKey = nullptr;
-    const LONG nStatus =
-        RegCreateKeyExA(hKeyParent, pszKeyName, 0, nullptr, REG_OPTION_NON_VOLATILE, samDesired, nullptr, &hKey, nullptr);
-    if (nStatus == ERROR_SUCCESS)
-        m_hKey = hKey;
-    return nStatus;
-}
-
 LONG CRegKey::Close()
 {
     if (!m_hKey)
@@ -48,20 +37,6 @@ HKEY CRegKey::Detach()
     HKEY hKey = m_hKey;
     m_hKey = nullptr;
     return hKey;
-}
-
-LONG CRegKey::QueryDWORDValue(const char* pszValueName, DWORD& dwValue) const
-{
-    DWORD dwType = 0;
-    DWORD dwData = 0;
-    DWORD cbData = sizeof(dwData);
-    const LONG nStatus = RegQueryValueExA(m_hKey, pszValueName, nullptr, &dwType, reinterpret_cast<BYTE*>(&dwData), &cbData);
-    if (nStatus != ERROR_SUCCESS)
-        return nStatus == ERROR_MORE_DATA ? ERROR_INVALID_DATA : nStatus;
-    if (dwType != REG_DWORD || cbData != sizeof(dwData))
-        return ERROR_INVALID_DATA;
-    dwValue = dwData;
-    return ERROR_SUCCESS;
 }
 
 LONG CRegKey::QueryStringValue(const char* pszValueName, CString& value, DWORD nMaxBytes) const
@@ -88,21 +63,4 @@ LONG CRegKey::QueryStringValue(const char* pszValueName, CString& value, DWORD n
         return ERROR_MORE_DATA;
     value = CString(buffer.data(), static_cast<int>(nLength));
     return ERROR_SUCCESS;
-}
-
-LONG CRegKey::SetDWORDValue(const char* pszValueName, DWORD dwValue)
-{
-    return RegSetValueExA(m_hKey, pszValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-}
-
-LONG CRegKey::SetStringValue(const char* pszValueName, const char* pszValue)
-{
-    const char* psz = pszValue ? pszValue : "";
-    return RegSetValueExA(m_hKey, pszValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(psz),
-                          static_cast<DWORD>(lstrlenA(psz) + 1));
-}
-
-LONG CRegKey::DeleteValue(const char* pszValueName)
-{
-    return RegDeleteValueA(m_hKey, pszValueName);
 }

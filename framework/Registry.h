@@ -1,5 +1,5 @@
-// CRegKey: an open registry key, closed once when the object ends. Moves, never copies.
-// Results are Win32 status codes (ERROR_SUCCESS = 0).
+// CRegKey: a registry key opened for reading, closed once when the object ends. Moves,
+// never copies. Results are Win32 status codes (ERROR_SUCCESS = 0).
 #pragma once
 
 #include <windows.h>
@@ -18,22 +18,15 @@ public:
 
     // Any key held before is closed first.
     LONG Open(HKEY hKeyParent, const char* pszKeyName, REGSAM samDesired = KEY_READ);
-    LONG Create(HKEY hKeyParent, const char* pszKeyName, REGSAM samDesired = KEY_READ | KEY_WRITE);
     LONG Close();
     void Attach(HKEY hKey);   // closes what was held
     HKEY Detach();
     operator HKEY() const { return m_hKey; }
 
-    // A 32-bit value (REG_DWORD, exactly 4 bytes); ERROR_INVALID_DATA for another type or
-    // size, value unchanged.
-    LONG QueryDWORDValue(const char* pszValueName, DWORD& dwValue) const;
     // A text value (REG_SZ or REG_EXPAND_SZ, not expanded) of at most nMaxBytes bytes
     // including its terminator; a missing terminator is supplied. ERROR_MORE_DATA when it
     // is longer, ERROR_INVALID_DATA for another type; value unchanged on failure.
     LONG QueryStringValue(const char* pszValueName, CString& value, DWORD nMaxBytes = 65536) const;
-    LONG SetDWORDValue(const char* pszValueName, DWORD dwValue);
-    LONG SetStringValue(const char* pszValueName, const char* pszValue);
-    LONG DeleteValue(const char* pszValueName);
 
     HKEY m_hKey;
 };

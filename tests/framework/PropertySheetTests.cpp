@@ -422,8 +422,8 @@ TEST(PropertySheetTest, DerivedSheetSeesItsWindowFromCreationOn)
 
             SendMessageA(hSheet, WM_SYSCOMMAND, IDM_TEST_COMMAND, 0);
             const int nPaints = f.sheet.m_nPaints;
-            f.sheet.Invalidate();
-            f.sheet.UpdateWindow();
+            InvalidateRect(hSheet, nullptr, TRUE);
+            UpdateWindow(hSheet);
             EXPECT_GT(f.sheet.m_nPaints, nPaints);
 
             HWND hOk = GetDlgItem(hSheet, IDOK);

@@ -40,19 +40,15 @@ extern "C" __declspec(dllexport) void ProbeEntry(ModuleProbe* pProbe)
     pProbe->hStatic = AfxGetStaticModuleHandle();
     pProbe->hResourceBefore = AfxGetResourceHandle();
     pProbe->bAppBefore = AfxGetApp() == &theApp;
-    [pProbe] {
+    {
         CModuleContext context(AfxGetStaticModuleHandle());
         pProbe->hResourceInside = AfxGetResourceHandle();
-        pProbe->hInstanceInside = AfxGetInstanceHandle();
         pProbe->bAppInside = AfxGetApp() == &theApp;
         CString strWho;
         strWho.LoadString(IDS_WHO);
         Copy(pProbe->szWho, sizeof(pProbe->szWho), strWho);
         Copy(pProbe->szAppName, sizeof(pProbe->szAppName), AfxGetAppName());
-        if (strWho.IsEmpty())
-            return;   // an early return restores the context too
-        AfxSetResourceHandle(nullptr);
-    }();
+    }
     pProbe->hResourceAfter = AfxGetResourceHandle();
     pProbe->bAppAfter = AfxGetApp() == &theApp;
     pProbe->nInitCount = g_nInitCount;

@@ -7,7 +7,6 @@ struct ModuleProbe {
     HINSTANCE hStatic;          // AfxGetStaticModuleHandle inside the library
     HINSTANCE hResourceBefore;  // before the entry's context guard
     HINSTANCE hResourceInside;
-    HINSTANCE hInstanceInside;
     HINSTANCE hResourceAfter;   // after the guard ended
     BOOL bAppBefore;            // AfxGetApp() was the library's app object
     BOOL bAppInside;
