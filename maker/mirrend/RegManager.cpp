@@ -16,12 +16,6 @@ const char APP_BUTTONS_SUB[] = "AppButtons";
 const char PLAYERS_SUB[] = "Players";
 constexpr int MAX_PLAYERS = 16;
 
-// Opens a key, closes it when the holder goes.
-struct Key {
-    HKEY h = nullptr;
-    ~Key() { if (h) RegCloseKey(h); }
-};
-
 std::string Sub(const char* pszSub, int nIndex)
 {
     return std::string(pszSub) + "\\" + std::to_string(nIndex);
@@ -131,8 +125,8 @@ struct CRecordAccess {
                             CButtonInfoManager& m)
     {
         m = CButtonInfoManager();
-        Key set;
-        OpenResult result = OpenForRead(SettingsLocation(pszSub), set.h);
+        CRegKeyEx set;
+        OpenResult result = OpenForRead(SettingsLocation(pszSub), set.m_hKey);
         if (result != OpenResult::Opened) {
             // No record yet: the maker's buttons.
             for (int i = 0; i < nDefs && i < CButtonInfoManager::MAX_BUTTONS; ++i) {
@@ -144,8 +138,8 @@ struct CRecordAccess {
         }
         BOOL bOk = TRUE;
         for (int i = 0; i < CButtonInfoManager::MAX_BUTTONS; ++i) {
-            Key button;
-            result = OpenForRead(SettingsLocation(Sub(pszSub, i).c_str()), button.h);
+            CRegKeyEx button;
+            result = OpenForRead(SettingsLocation(Sub(pszSub, i).c_str()), button.m_hKey);
             if (result == OpenResult::Failed)
                 bOk = FALSE;
             if (result != OpenResult::Opened)
@@ -155,7 +149,7 @@ struct CRecordAccess {
             CButtonInfo& b = m.m_buttons[i];
             b = def;
             std::vector<Field> fields = Fields(b);
-            ReadFields(button.h, fields.data(), fields.size());
+            ReadFields(button, fields.data(), fields.size());
             Sanitise(b, def);
             m.m_bPresent[i] = TRUE;
             ++m.m_nBtnCount;
@@ -171,9 +165,9 @@ struct CRecordAccess {
                 continue;   // an absent index keeps whatever is stored there
             CButtonInfo b = m.m_buttons[i];
             std::vector<Field> fields = Fields(b);
-            Key button;
-            if (!OpenForWrite(SettingsLocation(Sub(pszSub, i).c_str()), button.h)
-                || !WriteFields(button.h, fields.data(), fields.size()))
+            CRegKeyEx button;
+            if (!OpenForWrite(SettingsLocation(Sub(pszSub, i).c_str()), button.m_hKey)
+                || !WriteFields(button.m_hKey, fields.data(), fields.size()))
                 bOk = FALSE;
         }
         return bOk;
@@ -182,13 +176,13 @@ struct CRecordAccess {
     static BOOL ReadGeneral(CGeneralSettingManager& g)
     {
         SetGeneralDefaults(g);
-        Key key;
-        OpenResult result = OpenForRead(SettingsLocation(GENERAL_SUB), key.h);
+        CRegKeyEx key;
+        OpenResult result = OpenForRead(SettingsLocation(GENERAL_SUB), key.m_hKey);
         if (result != OpenResult::Opened)
             return result == OpenResult::Missing;
         std::vector<Field> fields = Fields(g);
-        ReadFields(key.h, fields.data(), fields.size());
-        ReadText(key.h, "Version", g.m_strVersion);
+        ReadFields(key, fields.data(), fields.size());
+        ReadText(key.m_hKey, "Version", g.m_strVersion);
         return TRUE;
     }
 
@@ -197,9 +191,9 @@ struct CRecordAccess {
         // The version text is the maker's and is not written back.
         CGeneralSettingManager g = general;
         std::vector<Field> fields = Fields(g);
-        Key key;
-        return OpenForWrite(SettingsLocation(GENERAL_SUB), key.h)
-            && WriteFields(key.h, fields.data(), fields.size());
+        CRegKeyEx key;
+        return OpenForWrite(SettingsLocation(GENERAL_SUB), key.m_hKey)
+            && WriteFields(key.m_hKey, fields.data(), fields.size());
     }
 
     static void AddPlayer(CPlayerManager& players, int nID, const CString& strName,
@@ -215,8 +209,8 @@ struct CRecordAccess {
     static BOOL ReadPlayers(CPlayerManager& players)
     {
         players = CPlayerManager();
-        Key set;
-        OpenResult result = OpenForRead(SettingsLocation(PLAYERS_SUB), set.h);
+        CRegKeyEx set;
+        OpenResult result = OpenForRead(SettingsLocation(PLAYERS_SUB), set.m_hKey);
         if (result != OpenResult::Opened) {
             for (int i = 0; i < PLAYER_COUNT; ++i)
                 AddPlayer(players, i, PLAYERS[i].pszName, PLAYERS[i].pszCommand);
@@ -224,16 +218,16 @@ struct CRecordAccess {
         }
         BOOL bOk = TRUE;
         for (int i = 0; i < MAX_PLAYERS; ++i) {
-            Key player;
-            result = OpenForRead(SettingsLocation(Sub(PLAYERS_SUB, i).c_str()), player.h);
+            CRegKeyEx player;
+            result = OpenForRead(SettingsLocation(Sub(PLAYERS_SUB, i).c_str()), player.m_hKey);
             if (result == OpenResult::Failed)
                 bOk = FALSE;
             if (result != OpenResult::Opened)
                 continue;
             CString strName, strCommand;
             // A player without a readable name cannot be offered.
-            if (ReadText(player.h, "Name", strName) && !strName.IsEmpty()) {
-                ReadText(player.h, "Command", strCommand);
+            if (ReadText(player.m_hKey, "Name", strName) && !strName.IsEmpty()) {
+                ReadText(player.m_hKey, "Command", strCommand);
                 AddPlayer(players, i, strName, strCommand);
             }
         }
@@ -246,15 +240,12 @@ struct CRecordAccess {
         media = CMediaManager();
         CString strIds = def.pszPlayers;
         int nCurrentID = def.nDefaultPlayer, nDefaultID = def.nDefaultPlayer;
-        Key key;
-        OpenResult result = OpenForRead(SettingsLocation(def.pszSub), key.h);
+        CRegKeyEx key;
+        OpenResult result = OpenForRead(SettingsLocation(def.pszSub), key.m_hKey);
         if (result == OpenResult::Opened) {
-            ReadText(key.h, "Players", strIds);
-            CRegKeyEx values;
-            values.m_hKey = key.h;
-            values.QueryValue(nCurrentID, "CurrentPlayer");
-            values.QueryValue(nDefaultID, "DefaultPlayer");
-            values.m_hKey = nullptr;
+            ReadText(key.m_hKey, "Players", strIds);
+            key.QueryValue(nCurrentID, "CurrentPlayer");
+            key.QueryValue(nDefaultID, "DefaultPlayer");
         }
         for (int nID : ParseIds(strIds)) {
             const CPlayerInfo* pInfo = players.FindPlayer(nID);
@@ -286,9 +277,9 @@ struct CRecordAccess {
             {"CurrentPlayer", &nCurrentID, nullptr},
             {"DefaultPlayer", &nDefaultID, nullptr},
         };
-        Key key;
-        return OpenForWrite(SettingsLocation(def.pszSub), key.h)
-            && WriteFields(key.h, fields, sizeof(fields) / sizeof(fields[0]));
+        CRegKeyEx key;
+        return OpenForWrite(SettingsLocation(def.pszSub), key.m_hKey)
+            && WriteFields(key.m_hKey, fields, sizeof(fields) / sizeof(fields[0]));
     }
 };
 

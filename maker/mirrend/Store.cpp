@@ -108,17 +108,14 @@ bool ReadText(HKEY hKey, const char* pszName, CString& str)
     return true;
 }
 
-void ReadFields(HKEY hKey, const Field* pFields, size_t nCount)
+void ReadFields(CRegKeyEx& key, const Field* pFields, size_t nCount)
 {
-    CRegKeyEx key;
-    key.m_hKey = hKey;
     for (size_t i = 0; i < nCount; ++i) {
         if (pFields[i].pn)
             key.QueryValue(*pFields[i].pn, pFields[i].pszName);
         else
-            ReadText(hKey, pFields[i].pszName, *pFields[i].pstr);
+            ReadText(key.m_hKey, pFields[i].pszName, *pFields[i].pstr);
     }
-    key.m_hKey = nullptr;   // the caller closes it
 }
 
 bool WriteFields(HKEY hKey, const Field* pFields, size_t nCount)

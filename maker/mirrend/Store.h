@@ -38,7 +38,7 @@ struct Field {
 
 // Values of the wrong type or size, and texts longer than MAX_TEXT, count as unreadable:
 // the field keeps what it held (the maker's default).
-void ReadFields(HKEY hKey, const Field* pFields, size_t nCount);
+void ReadFields(CRegKeyEx& key, const Field* pFields, size_t nCount);
 bool ReadText(HKEY hKey, const char* pszName, CString& str);
 // Fails, writing nothing, when a text is longer than MAX_TEXT.
 bool WriteFields(HKEY hKey, const Field* pFields, size_t nCount);

@@ -17,6 +17,16 @@ constexpr int TIME_LENGTH = 5;   // HH:MM
 
 HINSTANCE g_hInstance = nullptr;
 
+// The schedule key, closed when the holder goes.
+struct ScheduleKey {
+    HKEY h = nullptr;
+    ~ScheduleKey()
+    {
+        if (h)
+            RegCloseKey(h);
+    }
+};
+
 std::string LoadText(UINT nID)
 {
     char sz[256] = "";
@@ -50,16 +60,15 @@ void Load(HWND hDlg)
 {
     SendDlgItemMessageA(hDlg, IDC_TIME, EM_LIMITTEXT, TIME_LENGTH, 0);
     SendDlgItemMessageA(hDlg, IDC_NOTE, EM_LIMITTEXT, MAX_NOTE, 0);
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SCHEDULE_KEY, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    ScheduleKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SCHEDULE_KEY, 0, KEY_READ, &key.h) != ERROR_SUCCESS)
         return;
     DWORD dwShow = 0, dwType = 0, cb = sizeof(dwShow);
-    if (RegQueryValueExA(hKey, "ShowOnSubLcd", nullptr, &dwType, reinterpret_cast<BYTE*>(&dwShow),
+    if (RegQueryValueExA(key.h, "ShowOnSubLcd", nullptr, &dwType, reinterpret_cast<BYTE*>(&dwShow),
                          &cb) == ERROR_SUCCESS && dwType == REG_DWORD && cb == sizeof(dwShow))
         CheckDlgButton(hDlg, IDC_SHOW_ON_LCD, dwShow ? BST_CHECKED : BST_UNCHECKED);
-    SetDlgItemTextA(hDlg, IDC_TIME, ReadText(hKey, "Time", TIME_LENGTH).c_str());
-    SetDlgItemTextA(hDlg, IDC_NOTE, ReadText(hKey, "Note", MAX_NOTE).c_str());
-    RegCloseKey(hKey);
+    SetDlgItemTextA(hDlg, IDC_TIME, ReadText(key.h, "Time", TIME_LENGTH).c_str());
+    SetDlgItemTextA(hDlg, IDC_NOTE, ReadText(key.h, "Note", MAX_NOTE).c_str());
 }
 
 bool Save(HWND hDlg)
@@ -73,18 +82,17 @@ bool Save(HWND hDlg)
         SetFocus(GetDlgItem(hDlg, IDC_TIME));
         return false;
     }
-    HKEY hKey = nullptr;
+    ScheduleKey key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, SCHEDULE_KEY, 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &hKey, nullptr) != ERROR_SUCCESS)
+                        &key.h, nullptr) != ERROR_SUCCESS)
         return true;   // nothing to keep it in; the dialog still closes
     DWORD dwShow = IsDlgButtonChecked(hDlg, IDC_SHOW_ON_LCD) == BST_CHECKED;
-    RegSetValueExA(hKey, "ShowOnSubLcd", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dwShow),
+    RegSetValueExA(key.h, "ShowOnSubLcd", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dwShow),
                    sizeof(dwShow));
-    RegSetValueExA(hKey, "Time", 0, REG_SZ, reinterpret_cast<BYTE*>(szTime),
+    RegSetValueExA(key.h, "Time", 0, REG_SZ, reinterpret_cast<BYTE*>(szTime),
                    static_cast<DWORD>(std::strlen(szTime) + 1));
-    RegSetValueExA(hKey, "Note", 0, REG_SZ, reinterpret_cast<BYTE*>(szNote),
+    RegSetValueExA(key.h, "Note", 0, REG_SZ, reinterpret_cast<BYTE*>(szNote),
                    static_cast<DWORD>(std::strlen(szNote) + 1));
-    RegCloseKey(hKey);
     return true;
 }
 
@@ -131,7 +139,7 @@ extern "C" __declspec(dllexport) LONG CALLBACK CPlApplet(HWND hwndCPl, UINT uMsg
         auto* pInfo = reinterpret_cast<NEWCPLINFOA*>(lParam2);
         std::memset(pInfo, 0, sizeof(*pInfo));
         pInfo->dwSize = sizeof(*pInfo);
-        pInfo->hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));   // IDI_APPLICATION
+        pInfo->hIcon = LoadIconA(nullptr, IDI_APPLICATION);
         LoadStringA(g_hInstance, IDS_NAME, pInfo->szName, sizeof(pInfo->szName));
         LoadStringA(g_hInstance, IDS_INFO, pInfo->szInfo, sizeof(pInfo->szInfo));
         return 0;
