@@ -3,14 +3,14 @@
 # round trip between two processes, Orvex's CPU time over 10 idle seconds, and the sizes of
 # Orvex.exe and Orvex.dll. Not a test: it prints numbers.
 #
-#   bench/orvex.sh [win32|win64]        build tree: $ORVEX_BENCH_TREE or build/osd-32 / osd-64
+#   bench/orvex.sh [win32|win64]        build tree: $ORVEX_BENCH_TREE or the preset's own (build/win32, build/win64)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 preset=${1:-win32}
 case "$preset" in
-  win32) triple=i686-w64-mingw32; tree=${ORVEX_BENCH_TREE:-$root/build/osd-32} ;;
-  win64) triple=x86_64-w64-mingw32; tree=${ORVEX_BENCH_TREE:-$root/build/osd-64} ;;
+  win32) triple=i686-w64-mingw32; tree=${ORVEX_BENCH_TREE:-$root/build/win32} ;;
+  win64) triple=x86_64-w64-mingw32; tree=${ORVEX_BENCH_TREE:-$root/build/win64} ;;
   *) echo "usage: bench/orvex.sh [win32|win64]" >&2; exit 2 ;;
 esac
 
