@@ -56,6 +56,8 @@ TEST_F(Indicator, TemplateIsTheDocumentedOne)
     EXPECT_EQ(p[8], 21);
     EXPECT_EQ(p[9], 20);
     EXPECT_EQ(dword(p + 10), static_cast<DWORD>(IDC_INDICATOR_ICON));
+    const wchar_t* className = reinterpret_cast<const wchar_t*>(p + 12);
+    EXPECT_TRUE((p[12] == 0xFFFF && p[13] == 0x0082) || lstrcmpiW(className, L"STATIC") == 0);
 }
 
 TEST_F(Indicator, LayoutCentresA72PixelWindowWithA65PixelIcon)
