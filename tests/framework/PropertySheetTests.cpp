@@ -144,6 +144,16 @@ private:
     Log* m_pLog;
 };
 
+// Presses a sheet button from inside the modal loop.
+UiScript::Step Press(CPropertySheet& sheet, int nButton)
+{
+    return [&sheet, nButton] {
+        sheet.PressButton(nButton);
+        PostMessageA(nullptr, WM_NULL, 0, 0);
+        return true;
+    };
+}
+
 // Three pages over the three test templates, and a sheet holding them.
 struct SheetFixture {
     Log log;
@@ -165,14 +175,7 @@ struct SheetFixture {
     {
         return [this] { return sheet.m_hWnd && sheet.GetActivePage() && sheet.GetActivePage()->m_hWnd; };
     }
-    UiScript::Step Press(int nButton)
-    {
-        return [this, nButton] {
-            sheet.PressButton(nButton);
-            PostMessageA(nullptr, WM_NULL, 0, 0);
-            return true;
-        };
-    }
+    UiScript::Step Press(int nButton) { return ::Press(sheet, nButton); }
     bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(sheet.m_hWnd, IDC_APPLY_BUTTON)) != FALSE; }
     Log Events(const std::string& suffix) const
     {
@@ -250,13 +253,7 @@ TEST(PropertySheetTest, PageWindowExistsOnlyOnceThePageWasShown)
             GetClassNameA(pTab->m_hWnd, szClass, sizeof(szClass));
             EXPECT_STREQ(szClass, "SysTabControl32");
             EXPECT_EQ(pTab->SendMessage(TCM_GETITEMCOUNT), 3);
-            char szTitle[64] = {};
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = szTitle;
-            item.cchTextMax = sizeof(szTitle);
-            pTab->SendMessage(TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
-            EXPECT_STREQ(szTitle, "Caption from strings");
+            EXPECT_EQ(TabText(pTab->m_hWnd, 1), "Caption from strings");
             EXPECT_EQ(f.sheet.GetWindowText(), "Framework test sheet");
         }))
         .Then(f.Press(PSBTN_CANCEL));
@@ -536,11 +533,7 @@ TEST(PropertySheetTest, PagesRunInTheSheetsFontAndFitItsPageArea)
             HWND hEdit = GetDlgItem(extended.m_hWnd, IDC_TEXT);
             EXPECT_TRUE(GetWindowLongPtrA(hEdit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
         }))
-        .Then([&] {
-            sheet.PressButton(PSBTN_CANCEL);
-            PostMessageA(nullptr, WM_NULL, 0, 0);
-            return true;
-        });
+        .Then(Press(sheet, PSBTN_CANCEL));
     script.Start();
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_FALSE(script.TimedOut());
@@ -585,11 +578,7 @@ TEST(PropertySheetTest, SheetWithoutPagesShowsABlankPageAndCloses)
                   EXPECT_EQ(sheet.GetActiveIndex(), -1);
                   return true;
               })
-            .Then([&] {
-                sheet.PressButton(nButton);
-                PostMessageA(nullptr, WM_NULL, 0, 0);
-                return true;
-            });
+            .Then(Press(sheet, nButton));
         script.Start();
         EXPECT_EQ(sheet.DoModal(), nButton == PSBTN_OK ? IDOK : IDCANCEL);
         EXPECT_FALSE(script.TimedOut());
