@@ -3,9 +3,10 @@
 #include "Mirrend.h"
 #include "resource.h"
 
-const char PALLUM_HELP_FILE[] = "PALLUM.HLP";
-
 namespace {
+
+// The help file of every Pallum window.
+const char PALLUM_HELP_FILE[] = "PALLUM.HLP";
 
 // Default values of HKEY_CLASSES_ROOT keys are read into the platform's path-sized buffer:
 // 260 characters and the terminator. Anything longer, or not text, is unreadable.

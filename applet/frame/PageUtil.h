@@ -8,9 +8,6 @@
 // SetDlgItemState: leave the enabled or the visible state as it is.
 const int ITEM_UNCHANGED = 0xF000;
 
-// The help file of every Pallum window.
-extern const char PALLUM_HELP_FILE[];   // "PALLUM.HLP"
-
 // A static control showing bitmap m_nBitmapId with RGB(255, 0, 255) replaced by the window
 // colour (mapped once, at load).
 class CBitmapStatic : public CStatic {

@@ -13,8 +13,6 @@ CPallumApp::CPallumApp()
     g_nServicesMessage = RegisterWindowMessageA("WM_KELVORA_SERVICES");
 }
 
-CPallumApp::~CPallumApp() = default;
-
 BOOL CPallumApp::InitInstance()
 {
     // Missing settings never fail the load: the library leaves its defaults.
@@ -38,6 +36,10 @@ BOOL IsStartPageCommandLine(const char* pszCommandLine)
            CSTR_EQUAL;
 }
 
+namespace {
+
+// CPL_DBLCLK: brings an open "KELVORA Controls Properties" window to the front, or builds
+// and runs the sheet (not shown when a page cannot read its settings).
 void OpenPallumSheet(HWND hwndCPl)
 {
     const CString strCaption = LoadResString(IDS_SHEET_CAPTION);
@@ -53,6 +55,8 @@ void OpenPallumSheet(HWND hwndCPl)
         sheet.SetStartPage(2);
     sheet.DoModal();
 }
+
+}  // namespace
 
 extern "C" LONG APIENTRY CPlApplet(HWND hwndCPl, UINT uMsg, LPARAM /*lParam1*/, LPARAM lParam2)
 {

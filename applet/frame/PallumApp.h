@@ -14,7 +14,6 @@ extern UINT g_nServicesMessage;
 class CPallumApp : public CWinApp {
 public:
     CPallumApp();
-    ~CPallumApp() override;
 
     BOOL InitInstance() override;
 
@@ -24,10 +23,6 @@ public:
 // The command line asks for the sheet's third page: from its last '/' to its end it reads
 // "/s" (any case).
 BOOL IsStartPageCommandLine(const char* pszCommandLine);
-
-// CPL_DBLCLK: brings an open "KELVORA Controls Properties" window to the front, or builds
-// and runs the sheet (not shown when a page cannot read its settings).
-void OpenPallumSheet(HWND hwndCPl);
 
 // The applet's only export.
 extern "C" LONG APIENTRY CPlApplet(HWND hwndCPl, UINT uMsg, LPARAM lParam1, LPARAM lParam2);

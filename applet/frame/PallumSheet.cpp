@@ -223,8 +223,7 @@ void CPallumSheet::DrawBanner(HDC hDC, int nRight)
     if (!DrawBannerBitmap(hDC, IDB_BANNER_LEFT, 0, &nNextX))
         return;
     while (nNextX < nRight - nRightWidth && nNextX < nRight) {
-        const int x = nNextX;
-        if (!DrawBannerBitmap(hDC, IDB_BANNER_MIDDLE, x, &nNextX))
+        if (!DrawBannerBitmap(hDC, IDB_BANNER_MIDDLE, nNextX, &nNextX))
             return;
     }
     DrawBannerBitmap(hDC, IDB_BANNER_RIGHT, nRight - nRightWidth, &nNextX);

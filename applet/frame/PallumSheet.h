@@ -51,7 +51,6 @@ public:
     // page is left and the sheet must not be shown.
     BOOL PreparePages();
     void SetStartPage(int nPage) { m_nStartPage = nPage; }
-    int GetStartPage() const { return m_nStartPage; }
 
     // From every page's OnApply. Only the active page's call goes on: saves every page that
     // has a window, in tab order, then posts the services message to "Quorlat" or else

@@ -98,8 +98,24 @@ void CScopedRegKey::SetString(const char* pszName, const char* pszValue, DWORD d
 }
 
 namespace {
+
 const char* const kPageValues[PAGE_COUNT] = { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" };
+
+// flags[i] < 0: the value is removed.
+void WritePageFlags(HKEY hKey, const int (&flags)[PAGE_COUNT])
+{
+    for (int i = 0; i < PAGE_COUNT; ++i) {
+        if (flags[i] < 0) {
+            RegDeleteValueA(hKey, kPageValues[i]);
+        } else {
+            const DWORD dwValue = static_cast<DWORD>(flags[i]);
+            RegSetValueExA(
+                hKey, kPageValues[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+        }
+    }
 }
+
+} // namespace
 
 CPageSetOverride::CPageSetOverride(const int (&flags)[PAGE_COUNT])
     : m_saved()
@@ -118,15 +134,7 @@ CPageSetOverride::CPageSetOverride(const int (&flags)[PAGE_COUNT])
     }
     RegCreateKeyExA(
         HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-    for (int i = 0; i < PAGE_COUNT; ++i) {
-        if (flags[i] < 0) {
-            RegDeleteValueA(hKey, kPageValues[i]);
-        } else {
-            const DWORD dwValue = static_cast<DWORD>(flags[i]);
-            RegSetValueExA(
-                hKey, kPageValues[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-        }
-    }
+    WritePageFlags(hKey, flags);
     RegCloseKey(hKey);
 }
 
@@ -192,8 +200,10 @@ BOOL CTestPage::OnApply()
     return TRUE;
 }
 
-CTestSheet::CTestSheet(const char* pszCaption, unsigned nTestPages, int nFailPage)
-    : CPallumSheet(pszCaption, nullptr, 0)
+const char TEST_SHEET_CAPTION[] = "Pallum sheet under test";
+
+CTestSheet::CTestSheet(unsigned nTestPages, int nFailPage)
+    : CPallumSheet(TEST_SHEET_CAPTION, nullptr, 0)
     , m_nTestPages(nTestPages)
     , m_nFailPage(nFailPage)
 {
@@ -204,6 +214,21 @@ CPallumPage* CTestSheet::CreatePage(PallumPageId nPage)
     if (m_nTestPages & (1u << nPage))
         return new CTestPage(nPage, nPage != m_nFailPage);
     return CPallumSheet::CreatePage(nPage);
+}
+
+BOOL CTestSheet::BuildFromFlags(const int (&flags)[PAGE_COUNT])
+{
+    const char kTestPagesKey[] = "Software\\KelvoraTests\\Pages";
+    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    WritePageFlags(key.Key(), flags);
+    GetPageSet().ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey);
+    return BuildPages();
+}
+
+INT_PTR CTestSheet::Run(const std::function<void(CModalDriver&, HWND)>& drive)
+{
+    CModalDriver driver;
+    return driver.RunWindow([this] { return DoModal(); }, TEST_SHEET_CAPTION, drive);
 }
 
 // ---- Window contents ----------------------------------------------------------------

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "ModalDriver.h"
 #include "PallumSheet.h"
 
 // Test resources (frame_test.rc).
@@ -84,11 +86,19 @@ public:
     CGeneralSettingManager* m_pGeneral;
 };
 
-// A sheet whose pages are test pages: pages in nTestPages (bit per page id) come from
-// CTestPage, the others from the product's factory. Init fails for the page nFailPage.
+// Caption of the sheets the tests build.
+extern const char TEST_SHEET_CAPTION[];
+
+// A sheet whose pages in nTestPages (bit per page id) are test pages and the others the
+// product's. Init fails for the page nFailPage.
 class CTestSheet : public CPallumSheet {
 public:
-    CTestSheet(const char* pszCaption, unsigned nTestPages, int nFailPage = -1);
+    explicit CTestSheet(unsigned nTestPages, int nFailPage = -1);
+
+    // Sets the page set from flags (< 0: value absent) through a test key, builds the pages.
+    BOOL BuildFromFlags(const int (&flags)[PAGE_COUNT]);
+    // Runs the sheet modally and drive() on a helper thread once it shows (CModalDriver).
+    INT_PTR Run(const std::function<void(CModalDriver&, HWND)>& drive);
 
 protected:
     CPallumPage* CreatePage(PallumPageId nPage) override;

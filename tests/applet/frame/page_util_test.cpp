@@ -33,22 +33,22 @@ using PageUtilTest = AppletTest;
 TEST_F(PageUtilTest, SetDlgItemStateChangesOnlyWhatItIsAsked)
 {
     CTestParent parent;
-    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, FALSE, ITEM_UNCHANGED));
-    EXPECT_FALSE(IsWindowEnabled(parent.m_hButton));
-    EXPECT_TRUE(IsWindowVisible(parent.m_hButton));
-
-    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, ITEM_UNCHANGED, SW_HIDE));
-    EXPECT_FALSE(IsWindowEnabled(parent.m_hButton));
-    EXPECT_FALSE(IsWindowVisible(parent.m_hButton));
-
-    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, ITEM_UNCHANGED, ITEM_UNCHANGED));
-    EXPECT_FALSE(IsWindowEnabled(parent.m_hButton));
-    EXPECT_FALSE(IsWindowVisible(parent.m_hButton));
-
-    EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, TRUE, SW_SHOW));
-    EXPECT_TRUE(IsWindowEnabled(parent.m_hButton));
-    EXPECT_TRUE(IsWindowVisible(parent.m_hButton));
-
+    // Applied in order to the same item: each step's result state.
+    const struct {
+        int nEnable, nShow;
+        bool bEnabled, bVisible;
+    } steps[] = {
+        { FALSE, ITEM_UNCHANGED, false, true },
+        { ITEM_UNCHANGED, SW_HIDE, false, false },
+        { ITEM_UNCHANGED, ITEM_UNCHANGED, false, false },
+        { TRUE, SW_SHOW, true, true },
+    };
+    for (const auto& step : steps) {
+        const std::string strStep = std::to_string(step.nEnable) + ", " + std::to_string(step.nShow);
+        EXPECT_TRUE(SetDlgItemState(parent.m_hWnd, 101, step.nEnable, step.nShow)) << strStep;
+        EXPECT_EQ(step.bEnabled, IsWindowEnabled(parent.m_hButton) != FALSE) << strStep;
+        EXPECT_EQ(step.bVisible, IsWindowVisible(parent.m_hButton) != FALSE) << strStep;
+    }
     EXPECT_FALSE(SetDlgItemState(parent.m_hWnd, 4711, FALSE, SW_HIDE));
     EXPECT_FALSE(SetDlgItemState(nullptr, 101, FALSE, SW_HIDE));
 }

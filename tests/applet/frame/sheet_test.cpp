@@ -18,7 +18,6 @@
 namespace {
 
 const char kTestPagesKey[] = "Software\\KelvoraTests\\Pages";
-const char kCaption[] = "Pallum sheet under test";
 const unsigned ALL_TEST_PAGES = (1u << PAGE_COUNT) - 1;
 
 using PageSetTest = AppletTest;
@@ -28,7 +27,7 @@ std::vector<int> Flags(const CPageSet& set)
     return { set.GetGPBtn(), set.GetMedia(), set.GetModePanel(), set.GetAppMode(), set.GetRemocon() };
 }
 
-TEST_F(PageSetTest, ReadsAllFiveFlags)
+TEST_F(PageSetTest, ReadsAllFiveFlagsAndAMissingKeyClearsThem)
 {
     CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
     key.SetDword("GPBtn", 1);
@@ -40,6 +39,8 @@ TEST_F(PageSetTest, ReadsAllFiveFlags)
     EXPECT_TRUE(set.ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey));
     EXPECT_EQ((std::vector<int> { 1, 0, 7, 1, 1 }), Flags(set));
     EXPECT_EQ(7, set.GetFlag(PAGE_SUBLCD));
+    EXPECT_FALSE(set.ReadPageSet(HKEY_CURRENT_USER, "Software\\KelvoraTests\\NoSuchKey"));
+    EXPECT_EQ((std::vector<int> { 0, 0, 0, 0, 0 }), Flags(set));
 }
 
 TEST_F(PageSetTest, UnreadableValuesLeaveOnlyTheirPagesOut)
@@ -57,37 +58,13 @@ TEST_F(PageSetTest, UnreadableValuesLeaveOnlyTheirPagesOut)
     EXPECT_EQ((std::vector<int> { 1, 0, 0, 0, 0 }), Flags(set));
 }
 
-TEST_F(PageSetTest, MissingKeyClearsEveryFlag)
-{
-    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
-    for (const char* pszName : { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" })
-        key.SetDword(pszName, 1);
-    CPageSet set;
-    ASSERT_TRUE(set.ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey));
-    EXPECT_FALSE(set.ReadPageSet(HKEY_CURRENT_USER, "Software\\KelvoraTests\\NoSuchKey"));
-    EXPECT_EQ((std::vector<int> { 0, 0, 0, 0, 0 }), Flags(set));
-}
-
 using SheetBuildTest = AppletTest;
-
-// Sets the sheet's page set from flags through a test key.
-void SetPageFlags(CPallumSheet& sheet, const int (&flags)[PAGE_COUNT])
-{
-    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
-    const char* const names[PAGE_COUNT] = { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" };
-    for (int i = 0; i < PAGE_COUNT; ++i) {
-        if (flags[i] >= 0)
-            key.SetDword(names[i], static_cast<DWORD>(flags[i]));
-    }
-    sheet.GetPageSet().ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey);
-}
 
 TEST_F(SheetBuildTest, CreatesTheFlaggedPagesInTabOrder)
 {
-    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    CTestSheet sheet(ALL_TEST_PAGES);
     const int flags[PAGE_COUNT] = { 1, 1, 0, 1, 1 };
-    SetPageFlags(sheet, flags);
-    ASSERT_TRUE(sheet.BuildPages());
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
     EXPECT_EQ((std::vector<std::string> { "Init 0", "Init 1", "Init 3", "Init 4" }), PageLog());
     ASSERT_EQ(4, sheet.GetPageCount());
     EXPECT_EQ(sheet.GetPallumPage(PAGE_BUTTONS), sheet.GetPage(0));
@@ -106,10 +83,9 @@ TEST_F(SheetBuildTest, CreatesTheFlaggedPagesInTabOrder)
 TEST_F(SheetBuildTest, AFailedInitLeavesNoPage)
 {
     {
-        CTestSheet sheet(kCaption, ALL_TEST_PAGES, PAGE_APPMODE);
+        CTestSheet sheet(ALL_TEST_PAGES, PAGE_APPMODE);
         const int flags[PAGE_COUNT] = { 1, 1, 1, 1, 1 };
-        SetPageFlags(sheet, flags);
-        EXPECT_FALSE(sheet.BuildPages());
+        EXPECT_FALSE(sheet.BuildFromFlags(flags));
         EXPECT_EQ(0, sheet.GetPageCount());
         for (int i = 0; i < PAGE_COUNT; ++i)
             EXPECT_EQ(nullptr, sheet.GetPallumPage(static_cast<PallumPageId>(i))) << i;
@@ -123,18 +99,16 @@ TEST_F(SheetBuildTest, AFailedInitLeavesNoPage)
 
 TEST_F(SheetBuildTest, ProductPagesNotYetBuiltAddNothing)
 {
-    CPallumSheet sheet(kCaption, nullptr, 0);
+    CTestSheet sheet(0);
     const int flags[PAGE_COUNT] = { 0, 1, 1, 1, 1 };
-    SetPageFlags(sheet, flags);
-    ASSERT_TRUE(sheet.BuildPages());
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
     // Media Apps, Sub LCD and Application mode are not part of this build.
     ASSERT_EQ(1, sheet.GetPageCount());
     EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(0));
 
-    CPallumSheet empty(kCaption, nullptr, 0);
+    CTestSheet empty(0);
     const int none[PAGE_COUNT] = { 0, 0, 0, 0, 0 };
-    SetPageFlags(empty, none);
-    EXPECT_TRUE(empty.BuildPages());
+    EXPECT_TRUE(empty.BuildFromFlags(none));
     EXPECT_EQ(0, empty.GetPageCount());
 }
 
@@ -143,7 +117,7 @@ TEST_F(SheetBuildTest, PreparePagesReadsThePageSetAndTheGeneralSettings)
     const int flags[PAGE_COUNT] = { -1, -1, -1, -1, 1 };
     CPageSetOverride pages(flags);
     FakeMirrend::StoredGeneral().nExtReceiver = 0;
-    CPallumSheet sheet(kCaption, nullptr, 0);
+    CPallumSheet sheet("Pallum sheet under test", nullptr, 0);
     EXPECT_TRUE(sheet.PreparePages());
     EXPECT_EQ(1, FakeMirrend::CountCalls("ReadSettingGeneralSettingManager"));
     EXPECT_EQ(1, sheet.GetPageCount());
@@ -168,9 +142,8 @@ TEST_F(SheetWindowTest, OpensOnTheStartPageWithIconsMenuAndHelpButton)
         { { 1, 1, 1, 1, 1 }, 0, "Buttons" },
     };
     for (const Case& c : cases) {
-        CTestSheet sheet(kCaption, ALL_TEST_PAGES);
-        SetPageFlags(sheet, c.flags);
-        ASSERT_TRUE(sheet.BuildPages());
+        CTestSheet sheet(ALL_TEST_PAGES);
+        ASSERT_TRUE(sheet.BuildFromFlags(c.flags));
         sheet.SetStartPage(c.nStartPage);
         std::vector<std::string> tabs;
         std::string active;
@@ -179,32 +152,26 @@ TEST_F(SheetWindowTest, OpensOnTheStartPageWithIconsMenuAndHelpButton)
         std::string lastMenuText;
         UINT nLastMenuId = 0, nSeparatorState = 0;
         bool bHelpButton = true;
-        CModalDriver driver;
-        driver.RunWindow(
-            [&] {
-                return sheet.DoModal();
-            },
-            kCaption,
-            [&](CModalDriver& d, HWND hSheet) {
-                tabs = TabTitles(hSheet);
-                HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
-                const int nCur = static_cast<int>(SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
-                if (nCur >= 0 && nCur < static_cast<int>(tabs.size()))
-                    active = tabs[nCur];
-                hBig = reinterpret_cast<HICON>(SendMessageA(hSheet, WM_GETICON, ICON_BIG, 0));
-                hSmall = reinterpret_cast<HICON>(SendMessageA(hSheet, WM_GETICON, ICON_SMALL, 0));
-                dwExStyle = static_cast<DWORD>(GetWindowLongA(hSheet, GWL_EXSTYLE));
-                HMENU hMenu = GetSystemMenu(hSheet, FALSE);
-                const int nItems = GetMenuItemCount(hMenu);
-                char szText[64] = "";
-                GetMenuStringA(hMenu, nItems - 1, szText, sizeof(szText), MF_BYPOSITION);
-                lastMenuText = szText;
-                nLastMenuId = GetMenuItemID(hMenu, nItems - 1);
-                nSeparatorState = GetMenuState(hMenu, nItems - 2, MF_BYPOSITION);
-                HWND hHelp = GetDlgItem(hSheet, IDHELP);
-                bHelpButton = hHelp && IsWindowVisible(hHelp);
-                d.PressSheetButton(hSheet, PSBTN_CANCEL);
-            });
+        sheet.Run([&](CModalDriver& d, HWND hSheet) {
+            tabs = TabTitles(hSheet);
+            HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
+            const int nCur = static_cast<int>(SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
+            if (nCur >= 0 && nCur < static_cast<int>(tabs.size()))
+                active = tabs[nCur];
+            hBig = reinterpret_cast<HICON>(SendMessageA(hSheet, WM_GETICON, ICON_BIG, 0));
+            hSmall = reinterpret_cast<HICON>(SendMessageA(hSheet, WM_GETICON, ICON_SMALL, 0));
+            dwExStyle = static_cast<DWORD>(GetWindowLongA(hSheet, GWL_EXSTYLE));
+            HMENU hMenu = GetSystemMenu(hSheet, FALSE);
+            const int nItems = GetMenuItemCount(hMenu);
+            char szText[64] = "";
+            GetMenuStringA(hMenu, nItems - 1, szText, sizeof(szText), MF_BYPOSITION);
+            lastMenuText = szText;
+            nLastMenuId = GetMenuItemID(hMenu, nItems - 1);
+            nSeparatorState = GetMenuState(hMenu, nItems - 2, MF_BYPOSITION);
+            HWND hHelp = GetDlgItem(hSheet, IDHELP);
+            bHelpButton = hHelp && IsWindowVisible(hHelp);
+            d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        });
         EXPECT_EQ(active, c.pszActive) << c.nStartPage;
         EXPECT_EQ(sheet.GetSheetIcon(), hBig);
         EXPECT_EQ(sheet.GetSheetIcon(), hSmall);
@@ -344,42 +311,37 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
     EXPECT_TRUE(EqualRect(&before, &after));
     DestroyWindow(hPlain);
 
-    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    CTestSheet sheet(ALL_TEST_PAGES);
     const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 1 };
-    SetPageFlags(sheet, flags);
-    ASSERT_TRUE(sheet.BuildPages());
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
     const int ids[] = { IDOK, IDCANCEL, IDC_SHEET_APPLY };
-    RECT rcSheet0 = {}, rcSheet1 = {}, rcTab0 = {}, rcTab1 = {}, rcClient = {};
+    RECT rcSheet0 = {}, rcSheet1 = {}, rcTab0 = {}, rcTab1 = {};
+    POINT ptTabInClient = {};
     RECT rcButton0[3] = {}, rcButton1[3] = {};
     COLORREF bannerPixel = 0;
-    CModalDriver driver;
-    driver.RunWindow(
-        [&] {
-            return sheet.DoModal();
-        },
-        kCaption,
-        [&](CModalDriver& d, HWND hSheet) {
-            d.OnUi([&] {
-                HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
-                GetClientRect(hSheet, &rcClient);
-                GetWindowRect(hSheet, &rcSheet0);
-                GetWindowRect(hTab, &rcTab0);
-                for (int i = 0; i < 3; ++i)
-                    GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
-                RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-                HDC hDC = GetDC(hSheet);
-                bannerPixel = GetPixel(hDC, 3, 3);
-                ReleaseDC(hSheet, hDC);
-                EXPECT_TRUE(CPallumSheet::LayoutForBanner(hSheet, 10));
-                GetWindowRect(hSheet, &rcSheet1);
-                GetWindowRect(hTab, &rcTab1);
-                for (int i = 0; i < 3; ++i)
-                    GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton1[i]);
-            });
+    sheet.Run([&](CModalDriver& d, HWND hSheet) {
+        d.OnUi([&] {
+            HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
+            GetWindowRect(hSheet, &rcSheet0);
+            GetWindowRect(hTab, &rcTab0);
+            ptTabInClient = { rcTab0.left, rcTab0.top };
+            ScreenToClient(hSheet, &ptTabInClient);
+            for (int i = 0; i < 3; ++i)
+                GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
+            RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            HDC hDC = GetDC(hSheet);
+            bannerPixel = GetPixel(hDC, 3, 3);
+            ReleaseDC(hSheet, hDC);
+            EXPECT_TRUE(CPallumSheet::LayoutForBanner(hSheet, 10));
+            GetWindowRect(hSheet, &rcSheet1);
+            GetWindowRect(hTab, &rcTab1);
+            for (int i = 0; i < 3; ++i)
+                GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton1[i]);
+    });
             d.PressSheetButton(hSheet, PSBTN_CANCEL);
         });
     // The band of the banner's height is free at the top.
-    EXPECT_GE(rcTab0.top - rcSheet0.top, 28);
+    EXPECT_GE(ptTabInClient.y, 28);
     EXPECT_EQ(LoadPicture(IDB_BANNER_LEFT).At(3, 3), bannerPixel);
     // A further layout moves everything by its height and keeps the sizes.
     EXPECT_EQ(rcSheet0.top, rcSheet1.top);
@@ -419,33 +381,26 @@ TEST_F(SheetCommandTest, AboutShowsTheLibraryVersion)
 TEST_F(SheetCommandTest, SystemMenuOpensAboutAndStillCloses)
 {
     FakeMirrend::StoredGeneral().strVersion = "V";
-    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    CTestSheet sheet(ALL_TEST_PAGES);
     const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 0 };
-    SetPageFlags(sheet, flags);
-    ASSERT_TRUE(sheet.BuildPages());
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
     bool bAboutOpened = false, bNearIdOpenedAbout = true, bSheetClosed = false, bOwnedBySheet = false;
-    CModalDriver driver;
-    const INT_PTR nResult = driver.RunWindow(
-        [&] {
-            return sheet.DoModal();
-        },
-        kCaption,
-        [&](CModalDriver& d, HWND hSheet) {
-            // Only the exact id opens the box.
-            PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX + 1, 0);
-            bNearIdOpenedAbout = d.WaitWindow("About KELVORA Controls", 500) != nullptr;
-            PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-            HWND hAbout = d.WaitWindow("About KELVORA Controls");
-            bAboutOpened = hAbout != nullptr;
-            // The box belongs to the sheet, which waits for it.
-            bOwnedBySheet = hAbout && GetWindow(hAbout, GW_OWNER) == hSheet && !IsWindowEnabled(hSheet);
-            if (hAbout) {
-                PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
-                d.WaitGone(hAbout);
-            }
-            PostMessageA(hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-            bSheetClosed = d.WaitGone(hSheet, 5000);
-        });
+    const INT_PTR nResult = sheet.Run([&](CModalDriver& d, HWND hSheet) {
+        // Only the exact id opens the box.
+        PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX + 1, 0);
+        bNearIdOpenedAbout = d.WaitWindow("About KELVORA Controls", 500) != nullptr;
+        PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        HWND hAbout = d.WaitWindow("About KELVORA Controls");
+        bAboutOpened = hAbout != nullptr;
+        // The box belongs to the sheet, which waits for it.
+        bOwnedBySheet = hAbout && GetWindow(hAbout, GW_OWNER) == hSheet && !IsWindowEnabled(hSheet);
+        if (hAbout) {
+            PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+            d.WaitGone(hAbout);
+        }
+        PostMessageA(hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+        bSheetClosed = d.WaitGone(hSheet, 5000);
+    });
     EXPECT_TRUE(bAboutOpened);
     EXPECT_TRUE(bOwnedBySheet);
     EXPECT_FALSE(bNearIdOpenedAbout);
@@ -456,26 +411,19 @@ TEST_F(SheetCommandTest, SystemMenuOpensAboutAndStillCloses)
 
 TEST_F(SheetCommandTest, HelpOnlyForOkCancelAndApply)
 {
-    CTestSheet sheet(kCaption, ALL_TEST_PAGES);
+    CTestSheet sheet(ALL_TEST_PAGES);
     const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 0 };
-    SetPageFlags(sheet, flags);
-    ASSERT_TRUE(sheet.BuildPages());
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
     CHelpRecorder help;
     std::vector<LRESULT> results;
     std::vector<HWND> buttons;
-    CModalDriver driver;
-    driver.RunWindow(
-        [&] {
-            return sheet.DoModal();
-        },
-        kCaption,
-        [&](CModalDriver& d, HWND hSheet) {
-            for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY })
-                buttons.push_back(GetDlgItem(hSheet, nID));
-            for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY, IDHELP, 0x3020 })
-                results.push_back(SendHelp(hSheet, hSheet, nID));
-            d.PressSheetButton(hSheet, PSBTN_CANCEL);
-        });
+    sheet.Run([&](CModalDriver& d, HWND hSheet) {
+        for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY })
+            buttons.push_back(GetDlgItem(hSheet, nID));
+        for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY, IDHELP, 0x3020 })
+            results.push_back(SendHelp(hSheet, hSheet, nID));
+        d.PressSheetButton(hSheet, PSBTN_CANCEL);
+    });
     ASSERT_EQ(3u, CHelpRecorder::Calls().size());
     const std::vector<DWORD> table = { 1, 0xC010, 2, 0xC011, 0x3021, 0xC012, 0, 0 };
     ASSERT_EQ(3u, buttons.size());
@@ -495,24 +443,13 @@ TEST_F(SheetCommandTest, HelpOnlyForOkCancelAndApply)
 
 using ApplyTest = AppletTest;
 
-// Runs a sheet of test pages (and the real RC page when flagged) with drive, then returns
-// after every posted message has been delivered.
+// Runs a sheet of test pages (the product's pages for the others) and destroys it.
 void RunApplySheet(const int (&flags)[PAGE_COUNT], unsigned nTestPages,
     const std::function<void(CModalDriver&, HWND, CTestSheet&)>& drive)
 {
-    CTestSheet sheet(kCaption, nTestPages);
-    SetPageFlags(sheet, flags);
-    ASSERT_TRUE(sheet.BuildPages());
-    CModalDriver driver;
-    driver.RunWindow(
-        [&] {
-            return sheet.DoModal();
-        },
-        kCaption,
-        [&](CModalDriver& d, HWND hSheet) {
-            drive(d, hSheet, sheet);
-        });
-    PumpMessages();
+    CTestSheet sheet(nTestPages);
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
+    sheet.Run([&](CModalDriver& d, HWND hSheet) { drive(d, hSheet, sheet); });
 }
 
 TEST_F(ApplyTest, SavesOnlyShownPagesOnceAndTellsQuorlatFirst)

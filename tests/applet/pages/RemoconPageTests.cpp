@@ -10,8 +10,6 @@
 
 namespace {
 
-const char kCaption[] = "RC page under test";
-
 using RemoconPageTest = AppletTest;
 
 TEST_F(RemoconPageTest, InitNeedsBothPointersAndTakesTheStoredFlag)
@@ -20,7 +18,7 @@ TEST_F(RemoconPageTest, InitNeedsBothPointersAndTakesTheStoredFlag)
     EXPECT_EQ(1, page.m_bExtReceiver);
     CGeneralSettingManager general;
     general.m_nExtReceiver = 0;
-    CPallumSheet sheet(kCaption, nullptr, 0);
+    CPallumSheet sheet("RC page under test", nullptr, 0);
     EXPECT_FALSE(page.Init(&sheet, nullptr));
     EXPECT_EQ(nullptr, page.m_pGeneral);
     EXPECT_FALSE(page.Init(nullptr, &general));
@@ -49,27 +47,19 @@ Seen ReadPage(HWND hSheet)
     return seen;
 }
 
-// Runs a sheet holding only the RC page on the stored general record.
+// Runs a sheet holding only the RC page on the stored general record; pResult gets the
+// sheet's record afterwards.
 void RunRemoconSheet(
     const std::function<void(CModalDriver&, HWND, HWND)>& drive, CGeneralSettingManager* pResult = nullptr)
 {
-    CPallumSheet sheet(kCaption, nullptr, 0);
-    CScopedRegKey key(HKEY_CURRENT_USER, "Software\\KelvoraTests\\Pages");
-    key.SetDword("Remocon", 1);
-    sheet.GetPageSet().ReadPageSet(HKEY_CURRENT_USER, "Software\\KelvoraTests\\Pages");
+    CTestSheet sheet(0);
     CRegManager::ReadSettingGeneralSettingManager(sheet.GetGeneral());
-    ASSERT_TRUE(sheet.BuildPages());
+    const int flags[PAGE_COUNT] = { 0, 0, 0, 0, 1 };
+    ASSERT_TRUE(sheet.BuildFromFlags(flags));
     FakeMirrend::ClearCalls();
-    CModalDriver driver;
-    driver.RunWindow(
-        [&] {
-            return sheet.DoModal();
-        },
-        kCaption,
-        [&](CModalDriver& d, HWND hSheet) {
-            HWND hPage = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-            drive(d, hSheet, hPage);
-        });
+    sheet.Run([&](CModalDriver& d, HWND hSheet) {
+        drive(d, hSheet, reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
+    });
     if (pResult)
         *pResult = sheet.GetGeneral();
 }

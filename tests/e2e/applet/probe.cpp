@@ -3,10 +3,13 @@
 //
 //   applet_probe wait TITLE [TIMEOUT_MS]     exit 0 once a visible window titled TITLE exists
 //   applet_probe close TITLE [TIMEOUT_MS]    cancel/close that window and wait until it is gone
+//   applet_probe select TITLE INDEX          show the page at INDEX of the property sheet TITLE
 //   applet_probe time COMMAND [TITLE]        start COMMAND, print the milliseconds until its
 //                                            first visible top-level window (titled TITLE if
 //                                            given) appears, then close it
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -129,8 +132,12 @@ int main(int argc, char** argv)
         HWND hWnd = WaitVisible(0, argv[2], TimeoutArg(argc, argv, 3));
         return hWnd && CloseAndWait(hWnd, TimeoutArg(argc, argv, 3)) ? 0 : 1;
     }
+    if (argc >= 4 && strcmp(argv[1], "select") == 0) {
+        HWND hSheet = WaitVisible(0, argv[2], 30000);
+        return hSheet && SendMessageA(hSheet, PSM_SETCURSEL, strtoul(argv[3], nullptr, 10), 0) ? 0 : 1;
+    }
     if (argc >= 3 && strcmp(argv[1], "time") == 0)
         return TimeCommand(argv[2], argc > 3 ? argv[3] : nullptr);
-    fprintf(stderr, "usage: applet_probe wait|close TITLE [TIMEOUT_MS] | time COMMAND [TITLE]\n");
+    fprintf(stderr, "usage: applet_probe wait|close TITLE [TIMEOUT_MS] | select TITLE INDEX | time COMMAND [TITLE]\n");
     return 2;
 }
