@@ -2,6 +2,8 @@
 // lists themselves live in ProgramList.cpp.
 #include "GPButtonPage.h"
 
+#include <algorithm>
+
 #include "PageUtil.h"
 #include "PallumSheet.h"
 
@@ -80,15 +82,12 @@ BOOL CGPButtonList::Load()
     }
 
     m_ppButtons.reset();
-    m_nCount = nCount;
-    if (nCount == 0) {
-        m_pIcons.reset();
-        return FALSE;
-    }
-    m_ppButtons.reset(new CButtonInfo*[nCount]);
-    for (int nSlot = 0; nSlot < nCount; ++nSlot)
-        m_ppButtons[nSlot] = present[nSlot];
     m_pIcons.reset();
+    m_nCount = nCount;
+    if (nCount == 0)
+        return FALSE;
+    m_ppButtons.reset(new CButtonInfo*[nCount]);
+    std::copy(present, present + nCount, m_ppButtons.get());
     m_pIcons.reset(new CBitmapStatic[nCount]);
     return TRUE;
 }
@@ -270,20 +269,18 @@ BOOL CGPButtonPage::OnHelpInfo(HELPINFO* pHelpInfo)
 {
     if (pHelpInfo == nullptr)
         return FALSE;
+    const int nId = pHelpInfo->iCtrlId;
+    UINT nHelpId = HELP_ID_RESTORE;
+    if (nId != IDC_BUTTONS_RESTORE) {
+        const CButtonSlotItems* pEnd = g_buttonSlots + SLOT_COUNT;
+        const CButtonSlotItems* pSlot = std::find_if(
+            g_buttonSlots, pEnd, [nId](const CButtonSlotItems& items) { return items.nList == nId; });
+        if (pSlot == pEnd)
+            return FALSE;
+        nHelpId = GetButtonHelpId(static_cast<int>(pSlot - g_buttonSlots));
+    }
     // The table holds only the asking control's pair.
-    DWORD helpIds[4] = {0, 0, 0, 0};
-    if (pHelpInfo->iCtrlId == IDC_BUTTONS_RESTORE) {
-        helpIds[0] = IDC_BUTTONS_RESTORE;
-        helpIds[1] = HELP_ID_RESTORE;
-    }
-    for (int nSlot = 0; nSlot < SLOT_COUNT; ++nSlot) {
-        if (pHelpInfo->iCtrlId == g_buttonSlots[nSlot].nList) {
-            helpIds[0] = static_cast<DWORD>(g_buttonSlots[nSlot].nList);
-            helpIds[1] = GetButtonHelpId(nSlot);
-        }
-    }
-    if (helpIds[0] == 0)
-        return FALSE;
+    const DWORD helpIds[] = {static_cast<DWORD>(nId), nHelpId, 0, 0};
     return ShowControlHelp(pHelpInfo, helpIds);
 }
 

@@ -5,12 +5,45 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "GPButtonPage.h"
 #include "PageUtil.h"
 
-const ProgramEntry g_programEntries[] = {
+namespace {
+
+// Program numbers, as the settings library stores a button's choice.
+const int PROGRAM_BROWSER = 1;
+const int PROGRAM_MAIL = 2;
+const int PROGRAM_CUSTOM = 3;
+const int PROGRAM_DISABLE = 4;
+const int PROGRAM_TVOUT = 5;
+const int PROGRAM_SELECT = 99;  // opens the custom program dialog; never stored
+const int PROGRAM_MAKER_FIRST = 100;
+const int PROGRAM_MAKER_LAST = 120;
+
+// The custom program dialog's texts: 261 characters, told to the dialog as their length.
+const int CUSTOM_APP_TEXT_LEN = 261;
+
+// Why an entry is offered.
+enum ProgramOffer {
+    OFFER_ALWAYS,
+    OFFER_CUSTOM_APP,          // a custom program is registered for the button
+    OFFER_LISTED,              // the maker's DisplayList says so
+    OFFER_LISTED_PLATFORM,     // listed, and the platform kind is 3
+    OFFER_LISTED_INSTALLED,    // listed, and the library says it is installed
+    OFFER_TV_OUT,              // the general record's TV out rule
+};
+
+struct ProgramEntry {
+    int nProgram;
+    UINT nTextId;  // 0: the text is built from the record or the system
+    ProgramOffer offer;
+};
+
+// Every entry a list can hold, top to bottom.
+const ProgramEntry kProgramEntries[] = {
     {PROGRAM_CUSTOM, 0, OFFER_CUSTOM_APP},
     {111, IDS_PROG_PRESEN_DIFFERENT, OFFER_LISTED_PLATFORM},
     {115, IDS_PROG_PRESEN_1600, OFFER_LISTED},
@@ -39,30 +72,6 @@ const ProgramEntry g_programEntries[] = {
     {PROGRAM_DISABLE, IDS_DISABLE_BUTTON, OFFER_ALWAYS},
     {PROGRAM_SELECT, IDS_SELECT_PROGRAM, OFFER_ALWAYS},
 };
-const int g_nProgramEntries = static_cast<int>(sizeof(g_programEntries) / sizeof(g_programEntries[0]));
-
-BOOL IsInDisplayList(int nProgram)
-{
-    if (nProgram < PROGRAM_MAKER_FIRST || nProgram > PROGRAM_MAKER_LAST)
-        return FALSE;
-    char szKey[96];
-    std::snprintf(szKey, sizeof(szKey),
-                  "software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
-    CRegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, szKey, KEY_READ) != ERROR_SUCCESS)
-        return FALSE;
-    BYTE data[260];
-    DWORD cbData = sizeof(data);
-    DWORD dwType = REG_NONE;
-    if (RegQueryValueExA(key, "DisplayList", nullptr, &dwType, data, &cbData) != ERROR_SUCCESS)
-        return FALSE;
-    // The first byte only counts when there is one, and only in a number or raw bytes.
-    if (cbData < 1 || (dwType != REG_DWORD && dwType != REG_BINARY))
-        return FALSE;
-    return data[0] == 1;
-}
-
-namespace {
 
 // A version string value, cut at its terminator or its reported length, whichever comes first,
 // and never read past the end of the version block.
@@ -84,7 +93,37 @@ bool QueryVersionString(const std::vector<BYTE>& block, const char* pszQuery, CS
     return true;
 }
 
+// A custom program text buffer: CUSTOM_APP_TEXT_LEN characters and the terminator.
+void CopyCustomAppText(char* pszDest, const CString& src)
+{
+    const size_t cch = std::min<size_t>(static_cast<size_t>(src.GetLength()), CUSTOM_APP_TEXT_LEN);
+    std::memcpy(pszDest, src.GetString(), cch);
+    pszDest[cch] = '\0';
+}
+
 }  // namespace
+
+BOOL IsInDisplayList(int nProgram)
+{
+    if (nProgram < PROGRAM_MAKER_FIRST || nProgram > PROGRAM_MAKER_LAST)
+        return FALSE;
+    char szKey[96];
+    std::snprintf(szKey, sizeof(szKey),
+                  "software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
+    CRegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, szKey, KEY_READ) != ERROR_SUCCESS)
+        return FALSE;
+    BYTE data[260];
+    DWORD cbData = sizeof(data);
+    DWORD dwType = REG_NONE;
+    if (RegQueryValueExA(key, "DisplayList", nullptr, &dwType, data, &cbData) != ERROR_SUCCESS)
+        return FALSE;
+    // Anything but a 4-byte number is unreadable, so no stray first byte decides.
+    if (dwType != REG_DWORD || cbData != sizeof(DWORD))
+        return FALSE;
+    return data[0] == 1;
+}
+
 
 CString GetProgramNameFromVersion(const char* pszPath)
 {
@@ -126,29 +165,11 @@ CString GetProgramNameFromVersion(const char* pszPath)
     return strName;
 }
 
-CString ReadLocalMachineDefault(const char* pszKey)
-{
-    CRegKey key;
-    CString strValue;
-    if (key.Open(HKEY_LOCAL_MACHINE, pszKey, KEY_READ) != ERROR_SUCCESS ||
-        key.QueryStringValue(nullptr, strValue, 261) != ERROR_SUCCESS)
-        return CString();
-    return strValue;
-}
-
-void CopyCustomAppText(char* pszDest, const CString& src)
-{
-    // The dialog is told the buffers hold CUSTOM_APP_TEXT_LEN bytes with the terminator.
-    const size_t cch = std::min<size_t>(static_cast<size_t>(src.GetLength()), CUSTOM_APP_TEXT_LEN - 1);
-    std::memcpy(pszDest, src.GetString(), cch);
-    pszDest[cch] = '\0';
-}
-
 // ---- The page's lists -----------------------------------------------------------------
 
 BOOL CGPButtonPage::IsProgramOffered(int nEntry, const CButtonInfo& button) const
 {
-    const ProgramEntry& entry = g_programEntries[nEntry];
+    const ProgramEntry& entry = kProgramEntries[nEntry];
     const int nInstallParam = m_pGeneral != nullptr ? m_pGeneral->m_nInstallParam : 0;
     switch (entry.offer) {
     case OFFER_ALWAYS:
@@ -171,7 +192,7 @@ BOOL CGPButtonPage::IsProgramOffered(int nEntry, const CButtonInfo& button) cons
 
 CString CGPButtonPage::GetProgramText(int nEntry, const CButtonInfo& button) const
 {
-    const ProgramEntry& entry = g_programEntries[nEntry];
+    const ProgramEntry& entry = kProgramEntries[nEntry];
     CString strText;
     switch (entry.nProgram) {
     case PROGRAM_CUSTOM:
@@ -195,12 +216,12 @@ void CGPButtonPage::FillProgramList(CComboBox& list, int nCaptionId, int nSlot)
     if (pButton == nullptr)
         return;
 
-    for (int nEntry = 0; nEntry < g_nProgramEntries; ++nEntry) {
+    for (int nEntry = 0; nEntry < static_cast<int>(std::size(kProgramEntries)); ++nEntry) {
         if (!IsProgramOffered(nEntry, *pButton))
             continue;
         const int nIndex = list.AddString(GetProgramText(nEntry, *pButton));
         if (nIndex >= 0)
-            list.SetItemData(nIndex, static_cast<DWORD_PTR>(g_programEntries[nEntry].nProgram));
+            list.SetItemData(nIndex, static_cast<DWORD_PTR>(kProgramEntries[nEntry].nProgram));
     }
 
     SetDlgItemState(m_hWnd, nCaptionId, pButton->IsEnableButton() ? TRUE : FALSE, ITEM_UNCHANGED);
@@ -238,7 +259,7 @@ void CGPButtonPage::OnProgramSelected(CComboBox& list, int nCaptionId, int nSlot
         return;
 
     if (nProgram == PROGRAM_SELECT) {
-        // One spare byte each, so a library that writes a full 261 still ends in a zero.
+        // Room for 261 characters and the terminator, which is set again after the dialog.
         char szName[CUSTOM_APP_TEXT_LEN + 1];
         char szTarget[CUSTOM_APP_TEXT_LEN + 1];
         char szOption[CUSTOM_APP_TEXT_LEN + 1];
@@ -273,8 +294,12 @@ CString CGPButtonPage::GetDefaultBrowserName() const
 
 CString CGPButtonPage::GetDefaultMailName() const
 {
+    // Without its string the key would be HKEY_LOCAL_MACHINE itself.
     const CString strKey = LoadResString(IDS_MAIL_CLIENTS_KEY);
-    if (strKey.IsEmpty())
+    CRegKey key;
+    CString strName;
+    if (strKey.IsEmpty() || key.Open(HKEY_LOCAL_MACHINE, strKey, KEY_READ) != ERROR_SUCCESS ||
+        key.QueryStringValue(nullptr, strName, 261) != ERROR_SUCCESS)
         return CString();
-    return ReadLocalMachineDefault(strKey);
+    return strName;
 }

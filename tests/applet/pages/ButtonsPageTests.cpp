@@ -288,63 +288,53 @@ TEST_F(ButtonsSheetTest, APickIsStoredInTheRecordAndMarksThePage)
         // The entry already chosen, chosen again: stored again and the page is modified.
         Pick(page, 1, 103);
         EXPECT_TRUE(ApplyEnabled(sheet));
+        // A selection end without a selection stores nothing.
+        page.GetSlotList(1).SetCurSel(-1);
+        SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BUTTON1_LIST, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(page.GetSlotList(1).m_hWnd));
+        EXPECT_EQ(page.m_buttons.GetAt(1)->GetStartupAppNo(), 103);
     });
     EXPECT_EQ(Stored(1).nAppNo, 103);
     EXPECT_EQ(FakeMirrend::CountCalls("WriteSettingGPButtonInfo"), 1);
 }
 
-TEST_F(ButtonsSheetTest, ConfirmedCustomProgramDialogStoresProgramThree)
+TEST_F(ButtonsSheetTest, CustomProgramDialogCancelledConfirmedUnchangedAndEdited)
 {
     StoreButtons({0});
-    Stored(0).nAppNo = 1;
+    Stored(0).nAppNo = 2;
     Stored(0).strAppName = std::string(300, 'n');   // longer than the dialog's buffers
-    FakeMirrend::ScriptDialog(1, "Sketchpad", "C:\\Tools\\sketch.exe", "/new", "C:\\Work");
+    Stored(0).strAppTarget = "C:\\Tools\\sketch.exe";
     RunSheet([](CPallumSheet& sheet, CGPButtonPage& page) {
+        CButtonInfo* pButton = page.m_buttons.GetAt(0);
+        // Cancelled: nothing stored, the list back on the stored choice, the page modified.
+        FakeMirrend::ScriptDialog(0, "Ignored", "C:\\ignored.exe", "", "");
+        Pick(page, 0, 99);
+        EXPECT_EQ(pButton->GetStartupAppNo(), 2);
+        EXPECT_EQ(SelectedProgram(page, 0), 2);
+        EXPECT_TRUE(ApplyEnabled(sheet));
+
+        // Confirmed unchanged: the texts, cut to 261 characters, are stored again with 3.
+        FakeMirrend::ScriptDialog(1);
         Pick(page, 0, 99);
         const FakeMirrend::Call* pCall = FakeMirrend::LastCall("ShowCustomAppDialog");
         ASSERT_NE(pCall, nullptr);
         EXPECT_EQ(pCall->nDialogSize, 261);
-        EXPECT_EQ(pCall->dialogIn[0], std::string(260, 'n'));
-        CButtonInfo* pButton = page.m_buttons.GetAt(0);
+        EXPECT_EQ(pCall->dialogIn[0], std::string(261, 'n'));
         EXPECT_EQ(pButton->GetStartupAppNo(), 3);
-        EXPECT_EQ(pButton->GetAppName(), "Sketchpad");
+        EXPECT_EQ(pButton->GetAppName(), std::string(261, 'n'));
         EXPECT_EQ(pButton->GetAppTarget(), "C:\\Tools\\sketch.exe");
+
+        // Confirmed edited: all four texts, and the new name heads the list, selected.
+        FakeMirrend::ScriptDialog(1, "Sketchpad", "C:\\Tools\\pad.exe", "/new", "C:\\Work");
+        Pick(page, 0, 99);
+        EXPECT_EQ(pButton->GetAppName(), "Sketchpad");
+        EXPECT_EQ(pButton->GetAppTarget(), "C:\\Tools\\pad.exe");
         EXPECT_EQ(pButton->GetAppOption(), "/new");
         EXPECT_EQ(pButton->GetAppWorkDir(), "C:\\Work");
         EXPECT_EQ(page.GetSlotList(0).GetCurSel(), 0);
         EXPECT_EQ(ListTexts(page, 0)[0], "Sketchpad");
-        EXPECT_TRUE(ApplyEnabled(sheet));
     });
-}
-
-TEST_F(ButtonsSheetTest, DialogConfirmedUnchangedStoresTheTextsAgain)
-{
-    StoreButtons({0});
-    Stored(0).nAppNo = 2;
-    Stored(0).strAppName = "Sketchpad";
-    Stored(0).strAppTarget = "C:\\Tools\\sketch.exe";
-    FakeMirrend::ScriptDialog(1);
-    RunSheet([](CPallumSheet&, CGPButtonPage& page) {
-        Pick(page, 0, 99);
-        EXPECT_EQ(page.m_buttons.GetAt(0)->GetStartupAppNo(), 3);
-        EXPECT_EQ(page.m_buttons.GetAt(0)->GetAppTarget(), "C:\\Tools\\sketch.exe");
-        EXPECT_EQ(SelectedProgram(page, 0), 3);
-    });
-}
-
-TEST_F(ButtonsSheetTest, CancelledCustomProgramDialogChangesNothing)
-{
-    StoreButtons({0});
-    Stored(0).nAppNo = 2;
-    FakeMirrend::ScriptDialog(0, "Ignored", "C:\\ignored.exe", "", "");
-    RunSheet([](CPallumSheet& sheet, CGPButtonPage& page) {
-        Pick(page, 0, 99);
-        EXPECT_EQ(FakeMirrend::CountCalls("ShowCustomAppDialog"), 1);
-        EXPECT_EQ(page.m_buttons.GetAt(0)->GetStartupAppNo(), 2);
-        EXPECT_EQ(page.m_buttons.GetAt(0)->GetAppName(), "");
-        EXPECT_EQ(SelectedProgram(page, 0), 2);
-        EXPECT_TRUE(ApplyEnabled(sheet));
-    });
+    EXPECT_EQ(FakeMirrend::CountCalls("ShowCustomAppDialog"), 3);
 }
 
 // ---- Restore, read-only, saving --------------------------------------------------------
@@ -353,6 +343,11 @@ TEST_F(ButtonsSheetTest, RestoreDefaultsBringsBackTheMakersChoices)
 {
     // The fake's maker defaults: five buttons, the fifth with a custom program.
     RunSheet([](CPallumSheet& sheet, CGPButtonPage& page) {
+        // Every button on its default already: the page is marked all the same.
+        page.OnRestoreDefaults();
+        EXPECT_TRUE(ApplyEnabled(sheet));
+        Apply(sheet);
+
         const std::string caption = Text(page, IDC_BUTTON0_CAPTION);
         const UINT nBitmap = page.m_buttons.GetIcon(0)->m_nBitmapId;
         const int nDefault0 = page.m_buttons.GetAt(0)->GetStartupAppNo();
@@ -370,15 +365,6 @@ TEST_F(ButtonsSheetTest, RestoreDefaultsBringsBackTheMakersChoices)
         EXPECT_TRUE(Enabled(page, IDC_BUTTON0_CAPTION));
         EXPECT_EQ(Text(page, IDC_BUTTON0_CAPTION), caption);
         EXPECT_EQ(page.m_buttons.GetIcon(0)->m_nBitmapId, nBitmap);
-        EXPECT_TRUE(ApplyEnabled(sheet));
-    });
-}
-
-TEST_F(ButtonsSheetTest, RestoreDefaultsMarksThePageEvenWithoutAChange)
-{
-    RunSheet([](CPallumSheet& sheet, CGPButtonPage& page) {
-        EXPECT_FALSE(ApplyEnabled(sheet));
-        page.OnRestoreDefaults();
         EXPECT_TRUE(ApplyEnabled(sheet));
     });
 }
@@ -563,8 +549,12 @@ TEST_F(ButtonsSheetTest, BrowserAndMailEntriesNameTheDefaultPrograms)
         // Nothing found: the suffixes alone.
         RegistryRestore::SetString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr,
                                    "C:\\nowhere\\browser.exe %1");
+        // The mail name is read up to 261 bytes with its terminator.
         RegistryRestore::SetString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr,
-                                   std::string(300, 'm'));
+                                   std::string(260, 'm'));
+        EXPECT_EQ(page.GetDefaultMailName(), std::string(260, 'm'));
+        RegistryRestore::SetString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr,
+                                   std::string(261, 'm'));
         EXPECT_EQ(entries(), std::make_pair(std::string("(default browser)"),
                                             std::string("(default e-mail program)")));
         // An expansion longer than 260 characters is no path.

@@ -9,11 +9,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "resource.h"
+
 namespace {
 
 const char kSheetTitle[] = "KELVORA Controls Properties";
 const char kRoot[] = "Software\\KelvoraE2E\\Buttons";   // under HKEY_CURRENT_USER
-const int kFirstList = 4134;                            // the first row's program list
 const int kZoomIn = 103;
 
 // A path of the build tree as Wine's programs see it.
@@ -115,7 +116,7 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     // The Buttons page is the first tab and opens first; its first row is the maker's
     // "Internet" button, on the default browser.
     HWND hPage = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    HWND hList = GetDlgItem(hPage, kFirstList);
+    HWND hList = GetDlgItem(hPage, IDC_BUTTON0_LIST);
     ASSERT_TRUE(hList && IsWindowVisible(hList));
     const int nCount = static_cast<int>(SendMessageA(hList, CB_GETCOUNT, 0, 0));
     int nZoomIn = -1;
@@ -128,8 +129,8 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
 
     // What the list tells its page when the user closes it on an entry.
     SendMessageA(hList, CB_SETCURSEL, nZoomIn, 0);
-    SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(kFirstList, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, 0x3021)));
+    SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_BUTTON0_LIST, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
     press(PSBTN_APPLYNOW);
     EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
     EXPECT_EQ(StoredProgram(0), DWORD(kZoomIn));
