@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Framework.h"
+#include "KelvoraTestSupport.h"
 #include "UiScript.h"
 #include "resource.h"
 
@@ -88,13 +89,6 @@ void Click(HWND hDialog, int nID)
 UINT CheckState(HWND hDialog, int nID)
 {
     return static_cast<UINT>(SendDlgItemMessageA(hDialog, nID, BM_GETCHECK, 0, 0));
-}
-
-std::string ItemText(HWND hDialog, int nID)
-{
-    char sz[256] = {};
-    GetDlgItemTextA(hDialog, nID, sz, sizeof(sz));
-    return sz;
 }
 
 // UpdateData(TRUE) while a script answers the prompt it may show; the prompt's text goes to

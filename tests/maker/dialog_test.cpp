@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "KelvoraTestSupport.h"
+
 namespace {
 
 constexpr int IDC_APP_NAME = 1001, IDC_APP_TARGET = 1002, IDC_APP_OPTION = 1003,
@@ -55,13 +57,6 @@ void Press(HWND hDlg, int nID)
     PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nID)));
     PostMessageA(hDlg, WM_NULL, 0, 0);
-}
-
-std::string ItemText(HWND hDlg, int nID)
-{
-    char sz[512] = "";
-    GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
-    return sz;
 }
 
 struct Buffers {

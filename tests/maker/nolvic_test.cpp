@@ -8,53 +8,23 @@
 #include <string>
 #include <thread>
 
+#include "KelvoraTestSupport.h"
+
 namespace {
 
 constexpr int IDC_SHOW_ON_LCD = 1001, IDC_TIME = 1002, IDC_NOTE = 1003;
 const char SCHEDULE_KEY[] = "Software\\KELVORA\\KELVORA Controls\\Schedule";
 
-struct Search {
-    HWND hExcept;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindSchedule(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<Search*>(lParam);
-    char szClass[16] = "", szTitle[32] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (hWnd != pSearch->hExcept && IsWindowVisible(hWnd) && std::string(szClass) == "#32770"
-        && std::string(szTitle) == "Schedule") {
-        pSearch->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible "Schedule" dialog window other than hExcept.
 HWND WaitForSchedule(HWND hExcept = nullptr)
 {
-    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < 10000; Sleep(20)) {
-        Search search = {hExcept, nullptr};
-        EnumWindows(FindSchedule, reinterpret_cast<LPARAM>(&search));
-        if (search.hFound)
-            return search.hFound;
-    }
-    return nullptr;
+    return WaitForWindow("#32770", "Schedule", 10000, true, hExcept);
 }
 
 void Press(HWND hWnd, int nID)
 {
     PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0);
     PostMessageA(hWnd, WM_NULL, 0, 0);
-}
-
-std::string ItemText(HWND hDlg, int nID)
-{
-    char sz[128] = "";
-    GetDlgItemTextA(hDlg, nID, sz, sizeof(sz));
-    return sz;
 }
 
 TEST(Nolvic, ScheduleAppletKeepsTheAppointment)

@@ -4,60 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "KelvoraTestSupport.h"
 
 namespace {
 
-HWND WaitForTopLevel(const char* pszTitle, DWORD dwTimeout = 20000)
+// Quorlat.exe started with these arguments.
+std::string QuorlatCommand(const std::string& strArgs)
 {
-    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < dwTimeout; Sleep(20))
-        if (HWND hWnd = FindWindowA(nullptr, pszTitle))
-            return hWnd;
-    return nullptr;
+    return "\"" + BuildPath("KELVORA_QUORLAT") + "\" " + strArgs;
 }
 
-class QuorlatProcess {
-public:
-    explicit QuorlatProcess(const std::string& strArgs)
-    {
-        const char* pszExe = std::getenv("KELVORA_QUORLAT");
-        if (!pszExe)
-            return;
-        std::string strLine = "\"" + std::string(pszExe) + "\" " + strArgs;
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        if (!CreateProcessA(nullptr, &strLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &si, &m_pi))
-            m_pi = PROCESS_INFORMATION();
-    }
-
-    ~QuorlatProcess()
-    {
-        if (!m_pi.hProcess)
-            return;
-        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(m_pi.hProcess, 1);
-        CloseHandle(m_pi.hThread);
-        CloseHandle(m_pi.hProcess);
-    }
-
-    bool Started() const { return m_pi.hProcess != nullptr; }
-
-    // Closes the window and gives the exit code, -1 if the process did not end in time.
-    long Close(HWND hWnd)
-    {
-        PostMessageA(hWnd, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_pi.hProcess, 20000) != WAIT_OBJECT_0)
-            return -1;
-        DWORD dwCode = 0;
-        GetExitCodeProcess(m_pi.hProcess, &dwCode);
-        return static_cast<long>(dwCode);
-    }
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-};
+// Closes the window and gives the exit code, -1 if the process did not end in time.
+long CloseQuorlat(CProcess& process, HWND hWnd)
+{
+    PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    return process.Wait(20000);
+}
 
 // The count Quorlat reports, polled until it is nExpected or the time is up: sent queries
 // overtake posted messages, so one query right after posting may come too early.
@@ -93,9 +57,9 @@ TEST(Quorlat, CountsTheServicesMessageAndReportsIt)
         + std::to_string(GetCurrentProcessId()) + ".txt";
     DeleteFileA(strFile.c_str());
 
-    QuorlatProcess quorlat("/count \"" + strFile + "\"");
+    CProcess quorlat(QuorlatCommand("/count \"" + strFile + "\""));
     ASSERT_TRUE(quorlat.Started()) << "KELVORA_QUORLAT must name Quorlat.exe";
-    HWND hWnd = WaitForTopLevel("Quorlat");
+    HWND hWnd = WaitForWindow(nullptr, "Quorlat", 20000);
     ASSERT_NE(nullptr, hWnd);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "Wendrap"));
 
@@ -118,20 +82,20 @@ TEST(Quorlat, CountsTheServicesMessageAndReportsIt)
     PostMessageA(hWnd, nServices, 0, 0);
     EXPECT_EQ(1, CountWhenSettled(hWnd, 1));
 
-    EXPECT_EQ(1, quorlat.Close(hWnd));
+    EXPECT_EQ(1, CloseQuorlat(quorlat, hWnd));
     EXPECT_EQ("1\n", ReadFileText(strFile));
     DeleteFileA(strFile.c_str());
 }
 
 TEST(Quorlat, WendrapSwitchChangesTheTitle)
 {
-    QuorlatProcess wendrap("/WENDRAP");
+    CProcess wendrap(QuorlatCommand("/WENDRAP"));
     ASSERT_TRUE(wendrap.Started());
-    HWND hWnd = WaitForTopLevel("Wendrap");
+    HWND hWnd = WaitForWindow(nullptr, "Wendrap", 20000);
     ASSERT_NE(nullptr, hWnd);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "Quorlat"));
     PostMessageA(hWnd, RegisterWindowMessageA("WM_KELVORA_SERVICES"), 0, 0);
-    EXPECT_EQ(1, wendrap.Close(hWnd));
+    EXPECT_EQ(1, CloseQuorlat(wendrap, hWnd));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ protected:
 
     void SetUp() override
     {
-        m_hLibrary = LoadLibraryA(PathFromEnvironment("KELVORA_ORVEXHOOK").c_str());
+        m_hLibrary = LoadLibraryA(BuildPath("KELVORA_ORVEXHOOK").c_str());
         ASSERT_TRUE(m_hLibrary);
         m_pfnHook = (HOOKPROC)(void *)GetProcAddress(m_hLibrary, "HookProc");
         ASSERT_TRUE(m_pfnHook);

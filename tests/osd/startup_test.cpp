@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         InstallFakeMixer();
-        std::string hookLibrary = PathFromEnvironment("KELVORA_ORVEXHOOK");
+        std::string hookLibrary = BuildPath("KELVORA_ORVEXHOOK");
         ASSERT_FALSE(hookLibrary.empty()) << "KELVORA_ORVEXHOOK is not set";
         SetDllDirectoryA(DirectoryOf(hookLibrary).c_str());
     }

@@ -3,21 +3,9 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
-// A path handed over in the environment by the build (KELVORA_<TARGET>), in Windows form.
-inline std::string PathFromEnvironment(const char *pszName)
-{
-    const char *psz = getenv(pszName);
-    std::string path = psz ? psz : "";
-    for (char &c : path)
-        if (c == '/')
-            c = '\\';
-    if (!path.empty() && path[0] == '\\')
-        path = "Z:" + path;
-    return path;
-}
+#include "KelvoraTestSupport.h"
 
 inline std::string DirectoryOf(const std::string &path)
 {
@@ -47,18 +35,5 @@ bool WaitFor(Condition condition, DWORD dwTimeoutMs, DWORD dwPollMs = 10)
 // Top-level windows of class "Voldlg" titled "Orvex Window", in any process.
 inline int CountOrvexWindows()
 {
-    struct Counter {
-        static BOOL CALLBACK Count(HWND hWnd, LPARAM lParam)
-        {
-            char szClass[32] = "", szTitle[32] = "";
-            GetClassNameA(hWnd, szClass, sizeof(szClass));
-            GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-            if (lstrcmpA(szClass, "Voldlg") == 0 && lstrcmpA(szTitle, "Orvex Window") == 0)
-                ++*(int *)lParam;
-            return TRUE;
-        }
-    };
-    int n = 0;
-    EnumWindows(Counter::Count, (LPARAM)&n);
-    return n;
+    return CountWindows("Voldlg", "Orvex Window");
 }

@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include <commctrl.h>
-
 #include "FakeMirrend.h"
 #include "PallumApp.h"
 #include "resource.h"
@@ -229,32 +227,6 @@ INT_PTR CTestSheet::Run(const std::function<void(CModalDriver&, HWND)>& drive)
 {
     CModalDriver driver;
     return driver.RunWindow([this] { return DoModal(); }, TEST_SHEET_CAPTION, drive);
-}
-
-// ---- Window contents ----------------------------------------------------------------
-
-std::vector<std::string> TabTitles(HWND hSheet)
-{
-    std::vector<std::string> titles;
-    HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
-    const int nCount = hTab ? static_cast<int>(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int i = 0; i < nCount; ++i) {
-        char szText[128] = "";
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = szText;
-        item.cchTextMax = sizeof(szText);
-        SendMessageA(hTab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-        titles.push_back(szText);
-    }
-    return titles;
-}
-
-std::string ItemText(HWND hDlg, int nID)
-{
-    char szText[512] = "";
-    GetDlgItemTextA(hDlg, nID, szText, sizeof(szText));
-    return szText;
 }
 
 // ---- Help ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KelvoraTestSupport.h"
 #include "ModalDriver.h"
 #include "PallumSheet.h"
 
@@ -108,10 +109,6 @@ private:
     int m_nFailPage;
 };
 
-// Texts of the sheet's tabs, left to right.
-std::vector<std::string> TabTitles(HWND hSheet);
-// Text of a dialog item.
-std::string ItemText(HWND hDlg, int nID);
 
 // Help requests seen through the framework's help seam while a CHelpRecorder lives.
 struct HelpCall {

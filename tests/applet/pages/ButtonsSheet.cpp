@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "KelvoraTestSupport.h"
+
 const char* const ButtonsSheetTest::kAppsKey =
     "software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\";
 
@@ -155,9 +157,7 @@ void ButtonsSheetTest::Pick(CGPButtonPage& page, int nSlot, int nProgram)
 
 std::string ButtonsSheetTest::Text(CGPButtonPage& page, int nId)
 {
-    char szText[512] = "";
-    GetDlgItemTextA(page.m_hWnd, nId, szText, sizeof(szText));
-    return szText;
+    return ItemText(page.m_hWnd, nId);
 }
 
 bool ButtonsSheetTest::ApplyEnabled(CPallumSheet& sheet)

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
+#include "KelvoraTestSupport.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,100 +24,16 @@ const char kGeneralKey[] = "Software\\KelvoraE2E\\Pallum\\Settings\\General";
 const int ID_APPLY = 0x3021;
 const int ID_EXT_RECEIVER = 4098;
 
-// A build path handed over by the test runner, as Windows sees it.
-std::string WindowsPath(const char* pszVariable)
-{
-    const char* psz = getenv(pszVariable);
-    std::string path = psz ? psz : "";
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& ch : path) {
-        if (ch == '/')
-            ch = '\\';
-    }
-    return path;
-}
-
 std::string FileName(const std::string& path)
 {
     return path.substr(path.find_last_of('\\') + 1);
 }
 
-// Waits for a visible top-level window with this title.
-HWND WaitWindow(const char* pszTitle, DWORD dwTimeout = 30000)
+// The visible top-level window with this title, waited for.
+HWND WaitWindow(const char* pszTitle)
 {
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        HWND hWnd = FindWindowA(nullptr, pszTitle);
-        if (hWnd && IsWindowVisible(hWnd))
-            return hWnd;
-        if (GetTickCount64() - start > dwTimeout)
-            return nullptr;
-        Sleep(20);
-    }
+    return WaitForWindow(nullptr, pszTitle, 30000, true);
 }
-
-struct WindowCount {
-    const char* pszTitle;
-    int n;
-};
-
-BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam)
-{
-    WindowCount* p = reinterpret_cast<WindowCount*>(lParam);
-    char szTitle[128] = "";
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (IsWindowVisible(hWnd) && strcmp(szTitle, p->pszTitle) == 0)
-        ++p->n;
-    return TRUE;
-}
-
-int CountWindows(const char* pszTitle)
-{
-    WindowCount count = {pszTitle, 0};
-    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count.n;
-}
-
-// A started program, ended at the latest when the object goes.
-class CProcess {
-public:
-    CProcess(const std::string& commandLine, const std::string& directory)
-    {
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        std::string line = commandLine;
-        m_bStarted = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                         directory.empty() ? nullptr : directory.c_str(), &si, &m_pi)
-            != FALSE;
-    }
-    ~CProcess()
-    {
-        if (!m_bStarted)
-            return;
-        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(m_pi.hProcess, 99);
-        CloseHandle(m_pi.hThread);
-        CloseHandle(m_pi.hProcess);
-    }
-    CProcess(const CProcess&) = delete;
-    CProcess& operator=(const CProcess&) = delete;
-
-    bool Started() const { return m_bStarted; }
-    // The exit code, or -1 if still running after dwTimeout ms.
-    long Wait(DWORD dwTimeout)
-    {
-        if (!m_bStarted || WaitForSingleObject(m_pi.hProcess, dwTimeout) != WAIT_OBJECT_0)
-            return -1;
-        DWORD dwCode = 0;
-        GetExitCodeProcess(m_pi.hProcess, &dwCode);
-        return static_cast<long>(dwCode);
-    }
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-    bool m_bStarted = false;
-};
 
 DWORD ReadExtReceiver()
 {
@@ -138,9 +54,9 @@ class AppletE2e : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_pallum = WindowsPath("KELVORA_PALLUM");
-        s_mirrend = WindowsPath("KELVORA_MIRREND");
-        s_quorlat = WindowsPath("KELVORA_QUORLAT");
+        s_pallum = BuildPath("KELVORA_PALLUM");
+        s_mirrend = BuildPath("KELVORA_MIRREND");
+        s_quorlat = BuildPath("KELVORA_QUORLAT");
         ASSERT_FALSE(s_pallum.empty());
         // The installed layout: the applet and its settings library side by side.
         char szTemp[MAX_PATH];
@@ -224,7 +140,7 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
 
     std::unique_ptr<CProcess> second(StartControl());
     EXPECT_EQ(0, second->Wait(30000)) << "the second start must return at once";
-    EXPECT_EQ(1, CountWindows(kCaption));
+    EXPECT_EQ(1, CountWindows(nullptr, kCaption, true));
     EXPECT_EQ(hSheet, FindWindowA(nullptr, kCaption));
 
     Press(hSheet, PSBTN_CANCEL);
@@ -288,17 +204,7 @@ TEST_F(AppletE2e, HostedInThisProcessShowsTheTabsInOrder)
     HWND hSheet = WaitWindow(kCaption);
     std::vector<std::string> tabs;
     if (hSheet) {
-        HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
-        const int nTabs = static_cast<int>(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < nTabs; ++i) {
-            char szText[64] = "";
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = szText;
-            item.cchTextMax = sizeof(szText);
-            SendMessageA(hTab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-            tabs.push_back(szText);
-        }
+        tabs = TabTitles(hSheet);
         Press(hSheet, PSBTN_CANCEL);
     }
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 30000));

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "KelvoraTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -16,40 +16,6 @@ namespace {
 const char kSheetTitle[] = "KELVORA Controls Properties";
 const char kRoot[] = "Software\\KelvoraE2E\\Buttons";   // under HKEY_CURRENT_USER
 const int kZoomIn = 103;
-
-// A path of the build tree as Wine's programs see it.
-std::string FromBuild(const char* pszVariable)
-{
-    std::string path = std::getenv(pszVariable) ? std::getenv(pszVariable) : "";
-    for (char& ch : path)
-        ch = ch == '/' ? '\\' : ch;
-    return path.rfind('\\', 0) == 0 ? "Z:" + path : path;
-}
-
-// Runs a command line; the process handle, closed (and the process ended) with the object.
-struct Started {
-    PROCESS_INFORMATION pi = {};
-    explicit Started(std::string line, const char* pszDir = nullptr)
-    {
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, pszDir, &si, &pi))
-            pi = {};
-    }
-    ~Started()
-    {
-        if (pi.hProcess == nullptr)
-            return;
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(pi.hProcess, 1);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    bool Ended(DWORD dwTimeout) const
-    {
-        return pi.hProcess && WaitForSingleObject(pi.hProcess, dwTimeout) == WAIT_OBJECT_0;
-    }
-};
 
 template <class Test>
 bool WaitFor(Test test, DWORD dwTimeout = 30000)
@@ -59,12 +25,6 @@ bool WaitFor(Test test, DWORD dwTimeout = 30000)
             return false;
     }
     return true;
-}
-
-HWND Visible(const char* pszTitle)
-{
-    HWND hWnd = FindWindowA(nullptr, pszTitle);
-    return hWnd && IsWindowVisible(hWnd) ? hWnd : nullptr;
 }
 
 DWORD StoredProgram(int nButton)
@@ -79,8 +39,8 @@ DWORD StoredProgram(int nButton)
 
 TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
 {
-    const std::string pallum = FromBuild("KELVORA_PALLUM");
-    const std::string mirrend = FromBuild("KELVORA_MIRREND");
+    const std::string pallum = BuildPath("KELVORA_PALLUM");
+    const std::string mirrend = BuildPath("KELVORA_MIRREND");
     ASSERT_FALSE(pallum.empty() || mirrend.empty());
 
     // Installed layout: the applet with its settings library beside it.
@@ -93,21 +53,21 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
 
     // The maker's set-up; the stand-in keeps its records in a scratch key, starting empty.
     {
-        Started regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
-        ASSERT_TRUE(regedit.Ended(60000));
+        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
+        ASSERT_NE(-1, regedit.Wait(60000));
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + std::string(kRoot)).c_str());
 
-    Started quorlat("\"" + FromBuild("KELVORA_QUORLAT") + "\"");
-    ASSERT_TRUE(WaitFor([] { return Visible("Quorlat") != nullptr; }));
+    CProcess quorlat("\"" + BuildPath("KELVORA_QUORLAT") + "\"");
+    ASSERT_NE(nullptr, WaitForWindow(nullptr, "Quorlat", 30000, true));
     const UINT nQuery = RegisterWindowMessageA("KELVORA_QUORLAT_QUERY");
     auto told = [&] { return SendMessageA(FindWindowA(nullptr, "Quorlat"), nQuery, 0, 0); };
     ASSERT_EQ(told(), 0);
 
-    Started control("control.exe \"" + dir + "\\Pallum.cpl\"", dir.c_str());
-    HWND hSheet = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (hSheet = Visible(kSheetTitle)) != nullptr; }));
+    CProcess control("control.exe \"" + dir + "\\Pallum.cpl\"", dir);
+    HWND hSheet = WaitForWindow(nullptr, kSheetTitle, 30000, true);
+    ASSERT_NE(nullptr, hSheet);
     auto press = [&](int nButton) {
         SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
         PostMessageA(hSheet, WM_NULL, 0, 0);
@@ -136,11 +96,11 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     EXPECT_EQ(StoredProgram(0), DWORD(kZoomIn));
 
     press(PSBTN_CANCEL);
-    EXPECT_TRUE(control.Ended(30000));
+    EXPECT_NE(-1, control.Wait(30000));
     EXPECT_EQ(told(), 1);
 
     PostMessageA(FindWindowA(nullptr, "Quorlat"), WM_CLOSE, 0, 0);
-    quorlat.Ended(10000);
+    quorlat.Wait(10000);
     RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     DeleteFileA((dir + "\\Pallum.cpl").c_str());
     DeleteFileA((dir + "\\Mirrend.dll").c_str());

@@ -5,48 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 const DWORD START_TIMEOUT_MS = 10000;
 
 std::string OrvexPath()
 {
-    return PathFromEnvironment("KELVORA_ORVEX");
+    return BuildPath("KELVORA_ORVEX");
 }
 
-// A started program; ended by force if a test leaves it running.
-struct Process {
-    PROCESS_INFORMATION pi = {};
-
-    bool Start(const std::string &exe, const std::string &dir)
-    {
-        STARTUPINFOA si;
-        ZeroMemory(&si, sizeof(si));
-        si.cb = sizeof(si);
-        std::string cmd = "\"" + exe + "\"";
-        return CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, dir.c_str(), &si, &pi) != FALSE;
-    }
-    // The exit code, or -1 when the program has not ended in time.
-    int Ended(DWORD dwTimeoutMs)
-    {
-        if (WaitForSingleObject(pi.hProcess, dwTimeoutMs) != WAIT_OBJECT_0)
-            return -1;
-        DWORD dwCode = 0;
-        GetExitCodeProcess(pi.hProcess, &dwCode);
-        return (int)dwCode;
-    }
-    ~Process()
-    {
-        if (!pi.hProcess)
-            return;
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(pi.hProcess, 99);
-            WaitForSingleObject(pi.hProcess, 5000);
-        }
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-};
+std::unique_ptr<CProcess> StartOrvex(const std::string &exe, const std::string &dir)
+{
+    return std::unique_ptr<CProcess>(new CProcess("\"" + exe + "\"", dir));
+}
 
 // Sends an application command to a window of a thread started now, after any hook was
 // installed (a thread keeps the hooks it saw at its first window). The static control leaves
@@ -88,7 +61,7 @@ BOOL CALLBACK FindOwnedWindow(HWND hWnd, LPARAM lParam)
 
 class OrvexE2E : public ::testing::Test {
 protected:
-    Process m_orvex;
+    std::unique_ptr<CProcess> m_orvex;
     HWND m_hWnd = NULL;      // the hidden "Voldlg" window
     HWND m_hDisplay = NULL;  // the volume display it owns
 
@@ -96,9 +69,9 @@ protected:
     {
         ASSERT_FALSE(OrvexPath().empty()) << "KELVORA_ORVEX is not set";
         ASSERT_EQ(NULL, FindWindowA("Voldlg", "Orvex Window")) << "an Orvex is already running";
-        ASSERT_TRUE(m_orvex.Start(OrvexPath(), DirectoryOf(OrvexPath())));
-        ASSERT_TRUE(WaitFor([&] { return (m_hWnd = FindWindowA("Voldlg", "Orvex Window")) != NULL; },
-                            START_TIMEOUT_MS));
+        m_orvex = StartOrvex(OrvexPath(), DirectoryOf(OrvexPath()));
+        ASSERT_TRUE(m_orvex->Started());
+        ASSERT_NE(nullptr, m_hWnd = WaitForWindow("Voldlg", "Orvex Window", START_TIMEOUT_MS));
         // The window is found while it is still being created: wait for its display too.
         DWORD dwThread = GetWindowThreadProcessId(m_hWnd, NULL);
         ASSERT_TRUE(WaitFor([&] {
@@ -113,7 +86,7 @@ protected:
     {
         if (IsWindow(m_hWnd)) {
             PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
-            m_orvex.Ended(START_TIMEOUT_MS);
+            m_orvex->Wait(START_TIMEOUT_MS);
         }
     }
 
@@ -150,10 +123,10 @@ TEST_F(OrvexE2E, VolumeDownAtTheTopShowsNothing)
 
 TEST_F(OrvexE2E, ASecondStartEndsWithZeroLeavingOneInstance)
 {
-    Process second;
-    ASSERT_TRUE(second.Start(OrvexPath(), DirectoryOf(OrvexPath())));
-    EXPECT_EQ(0, second.Ended(START_TIMEOUT_MS));
-    EXPECT_EQ(-1, m_orvex.Ended(0));
+    std::unique_ptr<CProcess> second = StartOrvex(OrvexPath(), DirectoryOf(OrvexPath()));
+    ASSERT_TRUE(second->Started());
+    EXPECT_EQ(0, second->Wait(START_TIMEOUT_MS));
+    EXPECT_EQ(-1, m_orvex->Wait(0));
     EXPECT_EQ(1, CountOrvexWindows());
     EXPECT_TRUE(IsWindow(m_hWnd));
 }
@@ -161,7 +134,7 @@ TEST_F(OrvexE2E, ASecondStartEndsWithZeroLeavingOneInstance)
 TEST_F(OrvexE2E, CloseToTheHiddenWindowEndsWithOne)
 {
     PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
-    EXPECT_EQ(1, m_orvex.Ended(START_TIMEOUT_MS));
+    EXPECT_EQ(1, m_orvex->Wait(START_TIMEOUT_MS));
     EXPECT_EQ(0, CountOrvexWindows());
     EXPECT_FALSE(IsWindow(m_hDisplay));
 }
@@ -178,9 +151,9 @@ TEST(OrvexE2EStart, WithoutItsHookLibraryItEndsWithZeroAndNoWindow)
     DeleteFileA((dir + "\\Orvex.dll").c_str());
 
     {
-        Process alone;
-        ASSERT_TRUE(alone.Start(exe, dir));
-        EXPECT_EQ(0, alone.Ended(START_TIMEOUT_MS));
+        std::unique_ptr<CProcess> alone = StartOrvex(exe, dir);
+        ASSERT_TRUE(alone->Started());
+        EXPECT_EQ(0, alone->Wait(START_TIMEOUT_MS));
     }
     EXPECT_EQ(0, CountOrvexWindows());
     DeleteFileA(exe.c_str());
