@@ -22,6 +22,15 @@ static void RemoveShellHook(void)
     g_hShellHook = NULL;
 }
 
+// Nothing waits on the event once the program is past its final wait; a handle left in the
+// global would be signalled by the next "Voldlg" window destroyed in this process.
+static void CloseExitEvent(void)
+{
+    if (g_hExitEvent)
+        CloseHandle(g_hExitEvent);
+    g_hExitEvent = NULL;
+}
+
 static void ShowNow(HWND hWnd)
 {
     // Restarting the timer keeps the display up two seconds after the last change.
@@ -129,9 +138,13 @@ int RunOrvex(HINSTANCE hInstance)
     if (!g_hExitEvent)
         return 0;
 
+    // Never freed: a thread of this process may still be inside HookProc when the hook is
+    // taken back, and the library goes with the process anyway.
     g_hHookLibrary = LoadLibraryA(HOOK_LIBRARY_NAME);
-    if (!g_hHookLibrary)
+    if (!g_hHookLibrary) {
+        CloseExitEvent();
         return 0;
+    }
     HOOKPROC pfnHook = (HOOKPROC)(void *)GetProcAddress(g_hHookLibrary, HOOK_PROC_NAME);
     g_hShellHook = pfnHook ? SetWindowsHookExA(WH_SHELL, pfnHook, g_hHookLibrary, 0) : NULL;
 
@@ -139,6 +152,7 @@ int RunOrvex(HINSTANCE hInstance)
     // as the other start-up failures do.
     if (!CreateOrvexWindow(hInstance)) {
         RemoveShellHook();
+        CloseExitEvent();
         return 0;
     }
 
@@ -155,5 +169,6 @@ int RunOrvex(HINSTANCE hInstance)
         DestroyWindow(g_hOrvexWindow);
     UnregisterClassA(ORVEX_CLASS_NAME, hInstance);
     WaitForSingleObject(g_hExitEvent, EXIT_WAIT_MS);
+    CloseExitEvent();
     return 1;
 }

@@ -15,6 +15,7 @@ class StartupTest : public ::testing::Test {
 protected:
     HANDLE m_hThread = NULL;
     DWORD m_dwThreadId = 0;
+    bool m_bClassRegistered = false;
 
     void SetUp() override
     {
@@ -27,13 +28,30 @@ protected:
     void TearDown() override
     {
         if (m_hThread) {
+            EndOrvexThread();
+            CloseHandle(m_hThread);
+        }
+        if (m_bClassRegistered)
+            UnregisterClassA(ORVEX_CLASS_NAME, GetModuleHandleA(NULL));
+        SetDllDirectoryA(NULL);
+    }
+
+    // Whatever the test left behind, the program's thread must be gone before the next test
+    // (which would take its window for another instance) and before the process exits (which
+    // would kill it inside its message loop, the hook still set). Still starting up, it has no
+    // window yet: a quit in its queue ends it at its first GetMessage.
+    void EndOrvexThread()
+    {
+        for (int nTry = 0; nTry < 40; ++nTry) {
             HWND hWnd = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE);
             if (hWnd)
                 PostMessageA(hWnd, WM_CLOSE, 0, 0);
-            WaitForSingleObject(m_hThread, 5000);
-            CloseHandle(m_hThread);
+            else
+                PostThreadMessageA(m_dwThreadId, WM_QUIT, 0, 0);
+            if (WaitForSingleObject(m_hThread, 500) == WAIT_OBJECT_0)
+                return;
         }
-        SetDllDirectoryA(NULL);
+        ADD_FAILURE() << "Orvex's thread did not end";
     }
 
     HWND Start()
@@ -93,13 +111,13 @@ TEST_F(StartupTest, AClassThatCannotBeRegisteredTakesTheHookBackAndEndsWithZero)
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = ORVEX_CLASS_NAME;
-    ASSERT_TRUE(RegisterClassA(&wc));
+    m_bClassRegistered = RegisterClassA(&wc) != 0;
+    ASSERT_TRUE(m_bClassRegistered);
 
     m_hThread = CreateThread(NULL, 0, RunOrvexThread, NULL, 0, &m_dwThreadId);
     EXPECT_EQ(0, Ended(5000));
     EXPECT_FALSE(g_hShellHook);
     EXPECT_EQ(0, CountOrvexWindows());
-    UnregisterClassA(ORVEX_CLASS_NAME, wc.hInstance);
 }
 
 } // namespace
