@@ -1,5 +1,6 @@
 // The volume display: level table, placement, suppression and the drawn pixels.
 #include "fake_mixer.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -150,13 +151,8 @@ TEST_F(DisplayTest, ShowsWithoutActivationAndHides)
 
 TEST_F(DisplayTest, NeverShownWhileTheMediaCenterRendererExists)
 {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof(wc));
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = g_hInstance;
-    wc.lpszClassName = "eHome Render Window";
-    ASSERT_TRUE(RegisterClassA(&wc));
-    HWND hRenderer = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+    ASSERT_TRUE(RegisterPlainClass(EHOME_RENDER_CLASS));
+    HWND hRenderer = CreateWindowExA(0, EHOME_RENDER_CLASS, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
                                      g_hInstance, NULL);
     ASSERT_TRUE(hRenderer);
 
@@ -164,7 +160,7 @@ TEST_F(DisplayTest, NeverShownWhileTheMediaCenterRendererExists)
     EXPECT_FALSE(IsWindowVisible(g_hVolumeDisplay));
 
     DestroyWindow(hRenderer);
-    UnregisterClassA(wc.lpszClassName, g_hInstance);
+    UnregisterClassA(EHOME_RENDER_CLASS, g_hInstance);
     ShowVolumeDisplay(true);
     EXPECT_TRUE(IsWindowVisible(g_hVolumeDisplay));
 }

@@ -21,14 +21,9 @@ protected:
         m_pfnHook = (HOOKPROC)(void *)GetProcAddress(m_hLibrary, "HookProc");
         ASSERT_TRUE(m_pfnHook);
 
-        WNDCLASSA wc;
-        ZeroMemory(&wc, sizeof(wc));
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "Voldlg";
-        ASSERT_TRUE(RegisterClassA(&wc));
+        ASSERT_TRUE(RegisterPlainClass("Voldlg"));
         m_hTarget = CreateWindowExA(0, "Voldlg", "Orvex Window", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
-                                    NULL, NULL, wc.hInstance, NULL);
+                                    NULL, NULL, GetModuleHandleA(NULL), NULL);
         ASSERT_TRUE(m_hTarget);
     }
 

@@ -106,12 +106,7 @@ TEST_F(StartupTest, AQuitFromElsewhereStillEndsInOrderWithoutWaitingForever)
 TEST_F(StartupTest, AClassThatCannotBeRegisteredTakesTheHookBackAndEndsWithZero)
 {
     // Another "Voldlg" class of this module, without a window titled "Orvex Window".
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof(wc));
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = ORVEX_CLASS_NAME;
-    m_bClassRegistered = RegisterClassA(&wc) != 0;
+    m_bClassRegistered = RegisterPlainClass(ORVEX_CLASS_NAME);
     ASSERT_TRUE(m_bClassRegistered);
 
     m_hThread = CreateThread(NULL, 0, RunOrvexThread, NULL, 0, &m_dwThreadId);

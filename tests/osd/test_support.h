@@ -32,6 +32,18 @@ bool WaitFor(Condition condition, DWORD dwTimeoutMs, DWORD dwPollMs = 10)
     }
 }
 
+// Registers a class of this program with the default window procedure, standing in for a
+// window of another program; FALSE when the name is taken.
+inline bool RegisterPlainClass(const char *pszClassName)
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = pszClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
 // Top-level windows of class "Voldlg" titled "Orvex Window", in any process.
 inline int CountOrvexWindows()
 {
