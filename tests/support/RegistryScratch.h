@@ -1,87 +1,59 @@
-// Puts registry values back as they were when the test started, so a test can script the
-// machine's registry (the prefix is shared with other tests) and leave no trace.
+// Lets a test script the registry of the shared Wine prefix and leave no trace: keys are
+// saved with everything below them and put back exactly (values, types, bytes, subkeys; a
+// key that was absent is removed again), single values are overridden for a scope.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-class RegistryRestore {
+class CRegistryScratch {
 public:
-    RegistryRestore() = default;
-    RegistryRestore(const RegistryRestore&) = delete;
-    RegistryRestore& operator=(const RegistryRestore&) = delete;
-    ~RegistryRestore()
-    {
-        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
-            Put(*it);
-    }
+    CRegistryScratch();
+    // Keeps root\path (see Keep); with bEmpty the key then starts out empty.
+    CRegistryScratch(HKEY hRoot, const std::string& strPath, bool bEmpty = false);
+    // Puts every kept key back, the last kept first.
+    ~CRegistryScratch();
+    CRegistryScratch(const CRegistryScratch&) = delete;
+    CRegistryScratch& operator=(const CRegistryScratch&) = delete;
 
-    // Remembers value pszValue (null: the default value) of root\key before it is changed.
-    void Keep(HKEY hRoot, const std::string& strKey, const char* pszValue)
-    {
-        Saved saved{hRoot, strKey, pszValue ? pszValue : "", pszValue == nullptr, false, REG_NONE, {}};
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-            DWORD cb = 0;
-            if (RegQueryValueExA(hKey, pszValue, nullptr, &saved.dwType, nullptr, &cb) == ERROR_SUCCESS) {
-                saved.data.resize(cb);
-                saved.bPresent = RegQueryValueExA(hKey, pszValue, nullptr, &saved.dwType,
-                                                  saved.data.data(), &cb) == ERROR_SUCCESS;
-            }
-            RegCloseKey(hKey);
-        }
-        m_saved.push_back(saved);
-    }
-
-    static void SetDword(HKEY hRoot, const std::string& strKey, const char* pszValue, DWORD dw)
-    {
-        SetRaw(hRoot, strKey, pszValue, REG_DWORD, &dw, sizeof(dw));
-    }
-    static void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, const std::string& str)
-    {
-        SetRaw(hRoot, strKey, pszValue, REG_SZ, str.c_str(), static_cast<DWORD>(str.size() + 1));
-    }
-    static void SetRaw(HKEY hRoot, const std::string& strKey, const char* pszValue, DWORD dwType,
-                       const void* pData, DWORD cb)
-    {
-        HKEY hKey = nullptr;
-        if (RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr) ==
-            ERROR_SUCCESS) {
-            RegSetValueExA(hKey, pszValue, 0, dwType, static_cast<const BYTE*>(pData), cb);
-            RegCloseKey(hKey);
-        }
-    }
-    static void Delete(HKEY hRoot, const std::string& strKey, const char* pszValue)
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_WRITE, &hKey) == ERROR_SUCCESS) {
-            RegDeleteValueA(hKey, pszValue);
-            RegCloseKey(hKey);
-        }
-    }
+    // Saves root\path with its whole subtree, or that it does not exist.
+    void Keep(HKEY hRoot, const std::string& strPath);
 
 private:
-    struct Saved {
-        HKEY hRoot;
-        std::string strKey;
-        std::string strValue;
-        bool bDefault;
-        bool bPresent;
-        DWORD dwType;
-        std::vector<BYTE> data;
-    };
-
-    static void Put(const Saved& saved)
-    {
-        const char* pszValue = saved.bDefault ? nullptr : saved.strValue.c_str();
-        if (saved.bPresent)
-            SetRaw(saved.hRoot, saved.strKey, pszValue, saved.dwType, saved.data.data(),
-                   static_cast<DWORD>(saved.data.size()));
-        else
-            Delete(saved.hRoot, saved.strKey, pszValue);
-    }
-
-    std::vector<Saved> m_saved;
+    struct Key;
+    std::vector<std::unique_ptr<Key>> m_kept;
 };
+
+// Sets one value (null name: the key's default value) until the end of the scope, then puts
+// back what was there, or removes the value (and the key, if the override made it).
+class CRegValueOverride {
+public:
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue);
+    // Any type and bytes; a null pData removes the value for the scope.
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
+                      const void* pData, DWORD cbData);
+    ~CRegValueOverride();
+    CRegValueOverride(const CRegValueOverride&) = delete;
+    CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+
+private:
+    HKEY m_hRoot;
+    std::wstring m_strKey;
+    std::wstring m_strName;
+    bool m_bKeyExisted;
+    bool m_bPresent;
+    DWORD m_dwType;
+    std::vector<BYTE> m_data;
+};
+
+// Plain writes, creating the key when needed; true when the value is written (or gone).
+bool SetRegValue(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType, const void* pData,
+                 DWORD cbData);
+bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
+bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
+                  DWORD dwType = REG_SZ);
+bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName);

@@ -1,5 +1,19 @@
-// Runs a real "KELVORA Controls Properties" sheet holding only the Buttons page, over the
-// fake settings library, and lets a test act inside its modal loop on the sheet's thread.
+// Runs a real "KELVORA Controls Properties" sheet holding only one page of the product, over
+// the fake settings library, and calls a test body inside its modal loop, on the sheet's own
+// thread, once the page is up; the sheet then closes with Cancel:
+//
+//     class MediaAppsPageTest : public PageSheetTest<CMediaAppsPage, PAGE_MEDIA> {};
+//
+//     TEST_F(MediaAppsPageTest, SavesOnApply)
+//     {
+//         RunSheet([](CPallumSheet& sheet, CMediaAppsPage& page) {
+//             Click(page, IDC_...);
+//             EXPECT_TRUE(Apply(sheet).empty());      // no message box
+//         });
+//     }
+//
+// Every test starts from the fake library's defaults; the page set and whatever the test
+// keeps in m_registry are put back afterwards.
 #pragma once
 
 #include <windows.h>
@@ -11,41 +25,54 @@
 #include <vector>
 
 #include "FakeMirrend.h"
-#include "GPButtonPage.h"
 #include "PallumSheet.h"
-#include "RegistryRestore.h"
+#include "RegistryScratch.h"
 
-class ButtonsSheetTest : public ::testing::Test {
+class PageSheetFixture : public ::testing::Test {
 protected:
-    using Body = std::function<void(CPallumSheet&, CGPButtonPage&)>;
-
-    static const char* const kAppsKey;
-
+    explicit PageSheetFixture(PallumPageId nPage) : m_nPage(nPage) {}
     void SetUp() override;
 
-    // Library indices of the stored buttons; each gets a distinct name and icon.
-    static void StoreButtons(const std::vector<int>& indices);
-    // The DisplayList value of every maker function (100 to 120).
-    void SetDisplayList(DWORD dwValue);
-    void SetDisplayList(int nProgram, DWORD dwValue);
+    // False (with a test failure) when the sheet could not run or the page is not in it.
+    bool RunPage(const std::function<void(CPallumSheet&, CPallumPage&)>& body);
 
-    // Builds the sheet as the applet does, runs it, calls body once the Buttons page is up
-    // and closes the sheet with Cancel. False (with a test failure) when it could not run.
-    bool RunSheet(const Body& body);
-
-    // Test actions inside the sheet.
-    static std::vector<int> ListPrograms(CGPButtonPage& page, int nSlot);
-    static std::vector<std::string> ListTexts(CGPButtonPage& page, int nSlot);
-    static int SelectedProgram(CGPButtonPage& page, int nSlot);
-    // Selects the entry of nProgram and sends CBN_SELENDOK as the list would.
-    static void Pick(CGPButtonPage& page, int nSlot, int nProgram);
-    static HWND Item(CGPButtonPage& page, int nId) { return GetDlgItem(page.m_hWnd, nId); }
-    static bool Visible(CGPButtonPage& page, int nId) { return IsWindowVisible(Item(page, nId)) != FALSE; }
-    static bool Enabled(CGPButtonPage& page, int nId) { return IsWindowEnabled(Item(page, nId)) != FALSE; }
-    static std::string Text(CGPButtonPage& page, int nId);
-    static bool ApplyEnabled(CPallumSheet& sheet);
-    // Presses Apply; message boxes it raises are answered with OK and their texts collected.
+    // Inside the body.
+    static HWND Item(const CWnd& page, int nId) { return GetDlgItem(page.m_hWnd, nId); }
+    static std::string Text(const CWnd& page, int nId);
+    static bool Visible(const CWnd& page, int nId) { return IsWindowVisible(Item(page, nId)) != FALSE; }
+    static bool Enabled(const CWnd& page, int nId) { return IsWindowEnabled(Item(page, nId)) != FALSE; }
+    // Sends the BN_CLICKED a click on button nId would send.
+    static void Click(const CWnd& page, int nId);
+    static bool ApplyEnabled(const CPallumSheet& sheet);
+    // Presses Apply; the message boxes it raises are answered with OK and come back as
+    // "caption|text", in order.
     static std::vector<std::string> Apply(CPallumSheet& sheet);
 
-    RegistryRestore m_restore;
+    // Registry the test changes; the page set key is kept already.
+    CRegistryScratch m_registry;
+
+private:
+    PallumPageId m_nPage;
+};
+
+// The fixture for the page class TPage, which CreatePallumPage makes for nPage.
+template <class TPage, PallumPageId nPage>
+class PageSheetTest : public PageSheetFixture {
+protected:
+    using Body = std::function<void(CPallumSheet&, TPage&)>;
+
+    PageSheetTest() : PageSheetFixture(nPage) {}
+
+    bool RunSheet(const Body& body)
+    {
+        bool bTyped = false;
+        const bool bRan = RunPage([&](CPallumSheet& sheet, CPallumPage& page) {
+            TPage* pPage = dynamic_cast<TPage*>(&page);
+            bTyped = pPage != nullptr;
+            if (bTyped)
+                body(sheet, *pPage);
+        });
+        EXPECT_TRUE(!bRan || bTyped) << "the sheet's page is not of the class under test";
+        return bRan && bTyped;
+    }
 };
