@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "KelvoraTestSupport.h"
+#include "RegistryScratch.h"
 #include "resource.h"
 
 namespace {
@@ -32,49 +33,13 @@ bool WaitFor(Test test, DWORD dwTimeout = 30000)
     return true;
 }
 
-std::string GeneralKey()
-{
-    return std::string(kRoot) + "\\Settings\\General";
-}
-
-DWORD StoredMode()
-{
-    DWORD dwValue = 0xFFFFFFFF, cb = sizeof(dwValue);
-    RegGetValueA(HKEY_CURRENT_USER, GeneralKey().c_str(), "SubLcdMode", RRF_RT_REG_DWORD, nullptr, &dwValue, &cb);
-    return dwValue;
-}
-
-std::string StoredOwner()
-{
-    char sz[256] = "";
-    DWORD cb = sizeof(sz);
-    if (RegGetValueA(HKEY_CURRENT_USER, GeneralKey().c_str(), "OwnerString", RRF_RT_REG_SZ, nullptr, sz, &cb) !=
-        ERROR_SUCCESS)
-        return "<none>";
-    return sz;
-}
-
-// The machine's "Nolvic" entry; an empty text removes it.
-void SetNolvicEntry(const std::string& path)
-{
-    HKEY hKey = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCplsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    if (path.empty())
-        RegDeleteValueA(hKey, "Nolvic");
-    else
-        RegSetValueExA(hKey, "Nolvic", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>(path.size() + 1));
-    RegCloseKey(hKey);
-}
-
-std::string NolvicEntry()
+// A text value, "<none>" when missing.
+std::string RegText(HKEY hRoot, const std::string& key, const char* pszName)
 {
     char sz[MAX_PATH] = "";
     DWORD cb = sizeof(sz);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic", RRF_RT_REG_SZ, nullptr, sz, &cb) != ERROR_SUCCESS)
-        return "";
+    if (RegGetValueA(hRoot, key.c_str(), pszName, RRF_RT_REG_SZ, nullptr, sz, &cb) != ERROR_SUCCESS)
+        return "<none>";
     return sz;
 }
 
@@ -110,9 +75,8 @@ TEST(SubLcdE2e, OpensOnSlashSStoresTheOwnerStringAndOpensTheScheduleApplet)
         CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
         ASSERT_NE(-1, regedit.Wait(60000));
     }
-    const std::string makerEntry = NolvicEntry();
-    EXPECT_NE(std::string::npos, makerEntry.find("Nolvic.cpl")) << makerEntry;
-    SetNolvicEntry(dir + "\\Nolvic.cpl");
+    EXPECT_EQ("C:\\windows\\system32\\Nolvic.cpl", RegText(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic"));
+    CRegValueOverride entry(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic", dir + "\\Nolvic.cpl");
     RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + std::string(kRoot)).c_str());
 
@@ -167,8 +131,11 @@ TEST(SubLcdE2e, OpensOnSlashSStoresTheOwnerStringAndOpensTheScheduleApplet)
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
     press(PSBTN_APPLYNOW);
     EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
-    EXPECT_EQ(2u, StoredMode());
-    EXPECT_EQ(kOwner, StoredOwner());
+    const std::string general = std::string(kRoot) + "\\Settings\\General";
+    DWORD dwMode = 0, cb = sizeof(dwMode);
+    RegGetValueA(HKEY_CURRENT_USER, general.c_str(), "SubLcdMode", RRF_RT_REG_DWORD, nullptr, &dwMode, &cb);
+    EXPECT_EQ(2u, dwMode);
+    EXPECT_EQ(kOwner, RegText(HKEY_CURRENT_USER, general, "OwnerString"));
 
     // The schedule button is hidden; its handler still opens the schedule applet.
     SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_SUBLCD_SCHEDULE, BN_CLICKED),
@@ -187,7 +154,6 @@ TEST(SubLcdE2e, OpensOnSlashSStoresTheOwnerStringAndOpensTheScheduleApplet)
 
     PostMessageA(FindWindowA(nullptr, "Quorlat"), WM_CLOSE, 0, 0);
     quorlat.Wait(10000);
-    SetNolvicEntry(makerEntry);
     RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     for (const char* pszFile : {"Pallum.cpl", "Mirrend.dll", "Nolvic.cpl"})
         DeleteFileA((dir + "\\" + pszFile).c_str());
