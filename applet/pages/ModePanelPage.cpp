@@ -81,10 +81,9 @@ BOOL CModePanelPage::OnInitDialog()
     CPallumPage::OnInitDialog();
     if (m_nMode == MODE_OWNER_STRING)
         SetDlgItemState(m_hWnd, IDC_SUBLCD_OWNER, TRUE, ITEM_UNCHANGED);
-    if (m_bReceiveMail) {
-        SetDlgItemState(m_hWnd, IDC_SUBLCD_SCHEDULE_TEXT, TRUE, ITEM_UNCHANGED);
-        SetDlgItemState(m_hWnd, IDC_SUBLCD_SCHEDULE, TRUE, ITEM_UNCHANGED);
-    }
+    // The template leaves the schedule items enabled: they follow receive mail either way.
+    SetDlgItemState(m_hWnd, IDC_SUBLCD_SCHEDULE_TEXT, m_bReceiveMail != 0, ITEM_UNCHANGED);
+    SetDlgItemState(m_hWnd, IDC_SUBLCD_SCHEDULE, m_bReceiveMail != 0, ITEM_UNCHANGED);
     m_bReadOnly = IsSettingReadOnly();
     if (m_bReadOnly) {
         for (int nID : kAllControls)

@@ -98,9 +98,8 @@ TEST_F(SubLcdPageTest, StoredModeSelectsItsButtonAndIsSavedAsExchanged)
             // Receive mail (stored on with mode 2) enables the schedule items, which stay hidden.
             for (int nId : {IDC_SUBLCD_RECEIVE_MAIL, IDC_SUBLCD_SCHEDULE_TEXT, IDC_SUBLCD_SCHEDULE})
                 EXPECT_FALSE(Visible(page, nId)) << nId;
-            if (c.nStored == 2) {
-                EXPECT_TRUE(Enabled(page, IDC_SUBLCD_SCHEDULE_TEXT) && Enabled(page, IDC_SUBLCD_SCHEDULE));
-            }
+            EXPECT_EQ(c.nStored == 2, Enabled(page, IDC_SUBLCD_SCHEDULE_TEXT)) << c.nStored;
+            EXPECT_EQ(c.nStored == 2, Enabled(page, IDC_SUBLCD_SCHEDULE)) << c.nStored;
             EXPECT_FALSE(ApplyEnabled(sheet));
             PressButton(page, IDC_SUBLCD_BACKLIGHT);
             EXPECT_TRUE(ApplyEnabled(sheet));
