@@ -134,8 +134,8 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
     ASSERT_NE(nullptr, hSheet);
     HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
     ASSERT_NE(nullptr, hTab);
-    // Every page is on: at least Buttons, Application mode and RC are built.
-    EXPECT_GE(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0), 3);
+    // Every page is on: at least Buttons, Sub LCD, Application mode and RC are built.
+    EXPECT_GE(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0), 4);
     EXPECT_NE(0, GetWindowLongA(hSheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
     std::unique_ptr<CProcess> second(StartControl());
