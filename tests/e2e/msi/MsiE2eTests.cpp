@@ -13,6 +13,7 @@
 #include "KelvoraTestSupport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,9 +30,8 @@ const DWORD kMsiexecTimeoutMs = 120000;
 
 std::string Env(const char* pszName)
 {
-    char sz[256] = "";
-    GetEnvironmentVariableA(pszName, sz, sizeof(sz));
-    return sz;
+    const char* psz = std::getenv(pszName);
+    return psz ? psz : "";
 }
 
 std::string Folder(int csidl)
@@ -88,19 +88,14 @@ std::string ShortcutTarget(const std::string& link)
     return target;
 }
 
-bool ReadText(HKEY hRoot, const char* pszKey, const char* pszName, std::string& text)
+// A text value; "(none)" when it is not there.
+std::string Text(HKEY hRoot, const char* pszKey, const char* pszName)
 {
     char sz[MAX_PATH] = "";
     DWORD cb = sizeof(sz);
     if (RegGetValueA(hRoot, pszKey, pszName, RRF_RT_REG_SZ, nullptr, sz, &cb) != ERROR_SUCCESS)
-        return false;
-    text = sz;
-    return true;
-}
-
-bool ValueExists(HKEY hRoot, const char* pszKey, const char* pszName)
-{
-    return RegGetValueA(hRoot, pszKey, pszName, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        return "(none)";
+    return sz;
 }
 
 bool KeyExists(HKEY hRoot, const char* pszKey)
@@ -110,12 +105,6 @@ bool KeyExists(HKEY hRoot, const char* pszKey)
         return false;
     RegCloseKey(hKey);
     return true;
-}
-
-void WriteText(HKEY hRoot, const char* pszKey, const char* pszName, const char* pszText)
-{
-    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(hRoot, pszKey, pszName, REG_SZ, pszText,
-                                             static_cast<DWORD>(strlen(pszText) + 1)));
 }
 
 long Msiexec(const char* pszAction, const std::string& package)
@@ -141,10 +130,7 @@ std::vector<std::string> InstalledVersions()
 // Orvex as a logon starts it: the command line of the Run value.
 std::unique_ptr<CProcess> StartOrvexAtLogon()
 {
-    std::string command;
-    if (!ReadText(HKEY_LOCAL_MACHINE, kRun, "Orvex", command))
-        return nullptr;
-    auto orvex = std::make_unique<CProcess>(command);
+    auto orvex = std::make_unique<CProcess>(Text(HKEY_LOCAL_MACHINE, kRun, "Orvex"));
     if (!WaitForWindow("Voldlg", "Orvex Window", 30000))
         return nullptr;
     return orvex;
@@ -166,7 +152,6 @@ std::vector<std::string> ListViewTexts(HWND hList)
     const int nCount = pRemote ? static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0)) : 0;
     for (int i = 0; i < nCount; ++i) {
         LVITEMA item = {};
-        item.iSubItem = 0;
         item.pszText = pRemote + sizeof(LVITEMA);
         item.cchTextMax = static_cast<int>(cchText);
         char sz[cchText] = "";
@@ -208,11 +193,8 @@ TEST_F(Msi, SilentInstallPutsTheSuiteInPlace)
         {kCpls, "Nolvic", InstallDir() + "\\Nolvic.cpl"},
         {kRun, "Orvex", "\"" + InstallDir() + "\\Orvex.exe\""},
     };
-    for (const auto& t : texts) {
-        std::string text;
-        EXPECT_TRUE(ReadText(HKEY_LOCAL_MACHINE, t.pszKey, t.pszName, text)) << t.pszName;
-        EXPECT_STRCASEEQ(t.expected.c_str(), text.c_str()) << t.pszName;
-    }
+    for (const auto& t : texts)
+        EXPECT_STRCASEEQ(t.expected.c_str(), Text(HKEY_LOCAL_MACHINE, t.pszKey, t.pszName).c_str()) << t.pszName;
 
     // Some of the maker's defaults: the first, a zero, the last.
     const struct {
@@ -220,14 +202,14 @@ TEST_F(Msi, SilentInstallPutsTheSuiteInPlace)
         const char* pszName;
         DWORD dwExpected;
     } dwords[] = {
-        {"Software\\KELVORA\\KELVORA Controls\\DefaultSetting\\GeneralSetting\\Pages", "GPBtn", 1},
-        {"Software\\KELVORA\\KELVORA Controls\\DefaultSetting\\Mirrend", "PlatformKind", 3},
-        {"Software\\KELVORA\\KELVORA Controls\\DefaultSetting\\startupapp\\apps\\104", "DisplayList", 0},
-        {"Software\\KELVORA\\KELVORA Controls\\DefaultSetting\\startupapp\\apps\\120", "DisplayList", 1},
+        {"GeneralSetting\\Pages", "GPBtn", 1},
+        {"startupapp\\apps\\104", "DisplayList", 0},
+        {"startupapp\\apps\\120", "DisplayList", 1},
     };
     for (const auto& d : dwords) {
         DWORD dwValue = 0xFFFFFFFF, cb = sizeof(dwValue);
-        EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, d.pszKey, d.pszName, RRF_RT_REG_DWORD,
+        const std::string key = std::string(kDefaults) + "\\" + d.pszKey;
+        EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), d.pszName, RRF_RT_REG_DWORD,
                                               nullptr, &dwValue, &cb)) << d.pszKey;
         EXPECT_EQ(d.dwExpected, dwValue) << d.pszKey;
     }
@@ -241,8 +223,7 @@ TEST_F(Msi, SilentInstallPutsTheSuiteInPlace)
 
 TEST_F(Msi, ControlPanelOpensAndListsTheInstalledApplet)
 {
-    std::string cpl;
-    ASSERT_TRUE(ReadText(HKEY_LOCAL_MACHINE, kCpls, "Pallum", cpl));
+    const std::string cpl = Text(HKEY_LOCAL_MACHINE, kCpls, "Pallum");
     {
         CProcess control("control.exe \"" + cpl + "\"");
         HWND hSheet = WaitForWindow(nullptr, kCaption, 30000, true);
@@ -296,8 +277,10 @@ TEST_F(Msi, RepeatedAndNewerInstallsLeaveOneInstallation)
 TEST_F(Msi, UninstallRemovesThePackageAndKeepsTheUserSettings)
 {
     ASSERT_EQ(std::vector<std::string>{m_newerVersion}, InstalledVersions());
-    WriteText(HKEY_LOCAL_MACHINE, kUserGeneral, "OwnerString", "kept");
-    WriteText(HKEY_CURRENT_USER, kUserSchedule, "Note", "kept");
+    // What the user stores: a settings library record beside the maker's defaults, and
+    // the schedule applet's values.
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_LOCAL_MACHINE, kUserGeneral, "OwnerString", REG_SZ, "kept", 5));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kUserSchedule, "Note", REG_SZ, "kept", 5));
     std::unique_ptr<CProcess> orvex = StartOrvexAtLogon();
     ASSERT_TRUE(orvex);
     const std::string menu = StartMenuFolder();
@@ -309,15 +292,14 @@ TEST_F(Msi, UninstallRemovesThePackageAndKeepsTheUserSettings)
         EXPECT_FALSE(Exists(file)) << file;
     EXPECT_FALSE(Exists(KelvoraFolder()));
     EXPECT_FALSE(Exists(menu));
-    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kCpls, "Pallum"));
-    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kCpls, "Nolvic"));
-    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kRun, "Orvex"));
+    EXPECT_EQ("(none)", Text(HKEY_LOCAL_MACHINE, kCpls, "Pallum"));
+    EXPECT_EQ("(none)", Text(HKEY_LOCAL_MACHINE, kCpls, "Nolvic"));
+    EXPECT_EQ("(none)", Text(HKEY_LOCAL_MACHINE, kRun, "Orvex"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kDefaults));
     EXPECT_TRUE(InstalledVersions().empty());
 
-    std::string text;
-    EXPECT_TRUE(ReadText(HKEY_LOCAL_MACHINE, kUserGeneral, "OwnerString", text) && text == "kept");
-    EXPECT_TRUE(ReadText(HKEY_CURRENT_USER, kUserSchedule, "Note", text) && text == "kept");
+    EXPECT_EQ("kept", Text(HKEY_LOCAL_MACHINE, kUserGeneral, "OwnerString"));
+    EXPECT_EQ("kept", Text(HKEY_CURRENT_USER, kUserSchedule, "Note"));
 }
 
 }  // namespace
