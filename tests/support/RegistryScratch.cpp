@@ -144,24 +144,25 @@ void CRegistryScratch::Keep(HKEY hRoot, const std::string& strPath)
     m_kept.push_back(std::move(key));
 }
 
-void CRegistryScratch::SetDword(const char* pszName, DWORD dwValue)
+bool CRegistryScratch::SetDword(const char* pszName, DWORD dwValue)
 {
-    SetValue(pszName, REG_DWORD, &dwValue, sizeof(dwValue));
+    return SetValue(pszName, REG_DWORD, &dwValue, sizeof(dwValue));
 }
 
-void CRegistryScratch::SetString(const char* pszName, const std::string& strValue, DWORD dwType)
+bool CRegistryScratch::SetString(const char* pszName, const std::string& strValue, DWORD dwType)
 {
-    SetValue(pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
+    return SetValue(pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
 }
 
-void CRegistryScratch::SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData)
+bool CRegistryScratch::SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData)
 {
     HKEY hKey = nullptr;
     if (m_kept.empty() || RegCreateKeyExW(m_kept[0]->hRoot, m_kept[0]->strPath.c_str(), 0, nullptr, 0, KEY_WRITE,
                                           nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cbData);
+        return false;
+    const LONG lResult = RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cbData);
     RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS;
 }
 
 CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
@@ -177,7 +178,8 @@ CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, cons
 
 CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
                                      const void* pData, DWORD cbData)
-    : m_hRoot(hRoot)
+    : m_bWritten(false)
+    , m_hRoot(hRoot)
     , m_strKey(Wide(strKey))
     , m_strName(pszName ? Wide(pszName) : L"")
     , m_bKeyExisted(KeyExists(hRoot, m_strKey))
@@ -195,10 +197,8 @@ CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, cons
         }
         RegCloseKey(hKey);
     }
-    if (pData)
-        SetRegValue(hRoot, strKey, pszName, dwType, pData, cbData);
-    else
-        DeleteRegValue(hRoot, strKey, pszName);
+    m_bWritten = pData ? SetRegValue(hRoot, strKey, pszName, dwType, pData, cbData)
+                       : DeleteRegValue(hRoot, strKey, pszName);
 }
 
 CRegValueOverride::~CRegValueOverride()

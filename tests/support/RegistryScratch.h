@@ -22,10 +22,11 @@ public:
     // Saves root\path with its whole subtree, or that it does not exist.
     void Keep(HKEY hRoot, const std::string& strPath);
 
-    // Values of the key the scratch was made with (null name: the default value).
-    void SetDword(const char* pszName, DWORD dwValue);
-    void SetString(const char* pszName, const std::string& strValue, DWORD dwType = REG_SZ);
-    void SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData);
+    // Values of the key the scratch was made with (null name: the default value); true
+    // when written.
+    bool SetDword(const char* pszName, DWORD dwValue);
+    bool SetString(const char* pszName, const std::string& strValue, DWORD dwType = REG_SZ);
+    bool SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData);
 
 private:
     struct Key;
@@ -45,7 +46,11 @@ public:
     CRegValueOverride(const CRegValueOverride&) = delete;
     CRegValueOverride& operator=(const CRegValueOverride&) = delete;
 
+    // The override took (the value is written, or gone).
+    bool Written() const { return m_bWritten; }
+
 private:
+    bool m_bWritten;
     HKEY m_hRoot;
     std::wstring m_strKey;
     std::wstring m_strName;

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "KelvoraTestSupport.h"
+#include "RegistryScratch.h"
+#include "UiScript.h"
 #include "resource.h"
 
 namespace {
@@ -56,7 +58,8 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
         CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
         ASSERT_NE(-1, regedit.Wait(60000));
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
+    CRegistryScratch records(HKEY_CURRENT_USER, kRoot);
+    DeleteRegKey(HKEY_CURRENT_USER, kRoot);
     SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + std::string(kRoot)).c_str());
 
     CProcess quorlat("\"" + BuildPath("KELVORA_QUORLAT") + "\"");
@@ -68,10 +71,6 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     CProcess control("control.exe \"" + dir + "\\Pallum.cpl\"", dir);
     HWND hSheet = WaitForWindow(nullptr, kSheetTitle, 30000, true);
     ASSERT_NE(nullptr, hSheet);
-    auto press = [&](int nButton) {
-        SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-        PostMessageA(hSheet, WM_NULL, 0, 0);
-    };
 
     // The Buttons page is the first tab and opens first; its first row is the maker's
     // "Internet" button, on the default browser.
@@ -91,17 +90,16 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     SendMessageA(hList, CB_SETCURSEL, nZoomIn, 0);
     SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_BUTTON0_LIST, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
-    press(PSBTN_APPLYNOW);
+    PressSheetButton(hSheet, PSBTN_APPLYNOW);
     EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
     EXPECT_EQ(StoredProgram(0), DWORD(kZoomIn));
 
-    press(PSBTN_CANCEL);
+    PressSheetButton(hSheet, PSBTN_CANCEL);
     EXPECT_NE(-1, control.Wait(30000));
     EXPECT_EQ(told(), 1);
 
     PostMessageA(FindWindowA(nullptr, "Quorlat"), WM_CLOSE, 0, 0);
     quorlat.Wait(10000);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     DeleteFileA((dir + "\\Pallum.cpl").c_str());
     DeleteFileA((dir + "\\Mirrend.dll").c_str());
     RemoveDirectoryA(dir.c_str());
