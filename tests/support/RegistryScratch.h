@@ -24,9 +24,12 @@ public:
 
     // Values of the key the scratch was made with (null name: the default value); true
     // when written.
-    bool SetDword(const char* pszName, DWORD dwValue);
-    bool SetString(const char* pszName, const std::string& strValue, DWORD dwType = REG_SZ);
     bool SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData);
+    bool SetDword(const char* pszName, DWORD dwValue) { return SetValue(pszName, REG_DWORD, &dwValue, 4); }
+    bool SetString(const char* pszName, const std::string& strValue, DWORD dwType = REG_SZ)
+    {
+        return SetValue(pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
+    }
 
 private:
     struct Key;
@@ -39,33 +42,34 @@ class CRegValueOverride {
 public:
     CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
     CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue);
-    // Any type and bytes; a null pData removes the value for the scope.
-    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
-                      const void* pData, DWORD cbData);
     ~CRegValueOverride();
     CRegValueOverride(const CRegValueOverride&) = delete;
     CRegValueOverride& operator=(const CRegValueOverride&) = delete;
 
-    // The override took (the value is written, or gone).
     bool Written() const { return m_bWritten; }
 
 private:
-    bool m_bWritten;
+    void Override(DWORD dwType, const void* pData, DWORD cbData);
+
     HKEY m_hRoot;
-    std::wstring m_strKey;
-    std::wstring m_strName;
-    bool m_bKeyExisted;
-    bool m_bPresent;
-    DWORD m_dwType;
+    std::wstring m_strKey, m_strName;
+    bool m_bKeyExisted = false, m_bPresent = false, m_bWritten = false;
+    DWORD m_dwType = REG_NONE;
     std::vector<BYTE> m_data;
 };
 
 // Plain writes, creating the key when needed; true when the value is written (or gone).
 bool SetRegValue(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType, const void* pData,
                  DWORD cbData);
-bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
-bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
-                  DWORD dwType = REG_SZ);
+inline bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
+{
+    return SetRegValue(hRoot, strKey, pszName, REG_DWORD, &dwValue, sizeof(dwValue));
+}
+inline bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
+                         DWORD dwType = REG_SZ)
+{
+    return SetRegValue(hRoot, strKey, pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
+}
 bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName);
 // Removes the key with everything below it.
 void DeleteRegKey(HKEY hRoot, const std::string& strKey);

@@ -19,16 +19,6 @@ const char kSheetTitle[] = "KELVORA Controls Properties";
 const char kRoot[] = "Software\\KelvoraE2E\\Buttons";   // under HKEY_CURRENT_USER
 const int kZoomIn = 103;
 
-template <class Test>
-bool WaitFor(Test test, DWORD dwTimeout = 30000)
-{
-    for (const ULONGLONG start = GetTickCount64(); !test(); Sleep(20)) {
-        if (GetTickCount64() - start > dwTimeout)
-            return false;
-    }
-    return true;
-}
-
 DWORD StoredProgram(int nButton)
 {
     const std::string key = std::string(kRoot) + "\\Settings\\GPButtons\\" + std::to_string(nButton);
@@ -91,7 +81,7 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_BUTTON0_LIST, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
     PressSheetButton(hSheet, PSBTN_APPLYNOW);
-    EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return told() >= 1; }, 10000));
     EXPECT_EQ(StoredProgram(0), DWORD(kZoomIn));
 
     PressSheetButton(hSheet, PSBTN_CANCEL);
