@@ -134,51 +134,6 @@ bool CRegistryScratch::SetValue(const char* pszName, DWORD dwType, const void* p
     return lResult == ERROR_SUCCESS;
 }
 
-CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
-    : m_hRoot(hRoot), m_strKey(Wide(strKey)), m_strName(pszName ? Wide(pszName) : L"")
-{
-    Override(REG_DWORD, &dwValue, sizeof(dwValue));
-}
-
-CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName,
-                                     const std::string& strValue)
-    : m_hRoot(hRoot), m_strKey(Wide(strKey)), m_strName(pszName ? Wide(pszName) : L"")
-{
-    const std::wstring strWide = Wide(strValue);
-    Override(REG_SZ, strWide.c_str(), static_cast<DWORD>((strWide.size() + 1) * sizeof(wchar_t)));
-}
-
-void CRegValueOverride::Override(DWORD dwType, const void* pData, DWORD cbData)
-{
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExW(m_hRoot, m_strKey.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-        m_bKeyExisted = true;
-        m_bPresent = ReadValue(hKey, m_strName, &m_dwType, &m_data);
-        RegCloseKey(hKey);
-    }
-    if (RegCreateKeyExW(m_hRoot, m_strKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
-        m_bWritten = RegSetValueExW(hKey, m_strName.c_str(), 0, dwType, static_cast<const BYTE*>(pData), cbData) ==
-                     ERROR_SUCCESS;
-        RegCloseKey(hKey);
-    }
-}
-
-CRegValueOverride::~CRegValueOverride()
-{
-    if (!m_bKeyExisted) {
-        DeleteKey(m_hRoot, m_strKey);
-        return;
-    }
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExW(m_hRoot, m_strKey.c_str(), 0, KEY_WRITE, &hKey) != ERROR_SUCCESS)
-        return;
-    if (m_bPresent)
-        RegSetValueExW(hKey, m_strName.c_str(), 0, m_dwType, m_data.data(), static_cast<DWORD>(m_data.size()));
-    else
-        RegDeleteValueW(hKey, m_strName.c_str());
-    RegCloseKey(hKey);
-}
-
 bool SetRegValue(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType, const void* pData,
                  DWORD cbData)
 {

@@ -37,25 +37,22 @@ private:
 };
 
 // Sets one value (null name: the key's default value) until the end of the scope, then puts
-// back what was there, or removes the value (and the key, if the override made it).
-class CRegValueOverride {
+// its key back as it was (removed, if the override made it).
+class CRegValueOverride : public CRegistryScratch {
 public:
-    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
-    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue);
-    ~CRegValueOverride();
-    CRegValueOverride(const CRegValueOverride&) = delete;
-    CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
+        : CRegistryScratch(hRoot, strKey), m_bWritten(SetDword(pszName, dwValue))
+    {
+    }
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue)
+        : CRegistryScratch(hRoot, strKey), m_bWritten(SetString(pszName, strValue))
+    {
+    }
 
     bool Written() const { return m_bWritten; }
 
 private:
-    void Override(DWORD dwType, const void* pData, DWORD cbData);
-
-    HKEY m_hRoot;
-    std::wstring m_strKey, m_strName;
-    bool m_bKeyExisted = false, m_bPresent = false, m_bWritten = false;
-    DWORD m_dwType = REG_NONE;
-    std::vector<BYTE> m_data;
+    bool m_bWritten;
 };
 
 // Plain writes, creating the key when needed; true when the value is written (or gone).
