@@ -57,3 +57,7 @@ bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWO
 bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
                   DWORD dwType = REG_SZ);
 bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName);
+
+// Every value (name, type, bytes) and subkey below root\path, in enumeration order, as one
+// comparable text; empty when the key does not exist. Two equal texts: byte-identical trees.
+std::string RegistryTreeText(HKEY hRoot, const std::string& strPath);
