@@ -1185,6 +1185,60 @@ def draw_banner_right(L):
     L.fill(circle(60, 12.5, 7.5), AMBER, falloff(60, 12.5, 5.5, 8.5, 0.35))
 
 
+# ---- Sub LCD page picture (24-bit, on the dialog face) ---------------------------------
+
+SUBLCD_W, SUBLCD_H = 64, 36
+# The dialog face the picture stands on; only its rounded corners show it.
+DIALOG_FACE = (240, 240, 240)
+
+# Lit segments of the digits: top, top right, bottom right, bottom, bottom left, top left, middle.
+SEGMENTS = {"1": "bc", "2": "abdeg", "3": "abcdg", "4": "bcfg"}
+
+
+def segment_digit(x0, y0, w, h, t, lit):
+    """A seven-segment digit in the box x0..x0+w, y0..y0+h with strokes t, as one shape."""
+    g, m = 0.5, y0 + h / 2
+    parts = {
+        "a": box(x0 + t - g, y0, x0 + w - t + g, y0 + t, t / 3),
+        "d": box(x0 + t - g, y0 + h - t, x0 + w - t + g, y0 + h, t / 3),
+        "g": box(x0 + t - g, m - t / 2, x0 + w - t + g, m + t / 2, t / 3),
+        "f": box(x0, y0 + t - g, x0 + t, m - t / 2 + g, t / 3),
+        "b": box(x0 + w - t, y0 + t - g, x0 + w, m - t / 2 + g, t / 3),
+        "e": box(x0, m + t / 2 - g, x0 + t, y0 + h - t + g, t / 3),
+        "c": box(x0 + w - t, m + t / 2 - g, x0 + w, y0 + h - t + g, t / 3),
+    }
+    shape = None
+    for k in lit:
+        shape = parts[k] if shape is None else shape | parts[k]
+    return shape
+
+
+def draw_sublcd(L):
+    """5071: the notebook's small secondary display, backlit, showing the clock."""
+    W, H = L.w, L.h
+    L.fill(box(0, 0, W, H), DIALOG_FACE)
+    body = box(0.5, 0.5, W - 0.5, H - 0.5, 4)
+    L.fill(body, linear(0, 0, 0, H, shade(GRAPHITE, 0.35), GRAPHITE, shade(GRAPHITE, -0.35)))
+    L.fill(body.inner(1), shade(GRAPHITE, -0.55), 0.8)
+    L.fill(box(1.5, 1.5, W - 1.5, 2.5, 3), WHITE, 0.18)
+    glass = box(5, 5, W - 5, H - 5, 1)
+    L.fill(glass.grow(1), shade(GRAPHITE, -0.6))
+    L.fill(glass, linear(0, 5, 0, H - 5, (206, 232, 242), (150, 198, 226), (118, 172, 208)))
+    # Whole pixels, so the segments stay crisp.
+    ink, x, top, w, h, t = (18, 40, 72), 9, 9, 8, 18, 2
+    for ch in "12:34":
+        if ch == ":":
+            for cy in (top + 5, top + 13):
+                L.fill(box(x + 1, cy - 1, x + 3, cy + 1), ink, 0.9)
+            x += 5
+            continue
+        L.fill(segment_digit(x, top, w, h, t, "abcdefg"), ink, 0.07)
+        L.fill(segment_digit(x, top, w, h, t, SEGMENTS[ch]), ink, 0.9)
+        x += w + 3
+    # The glass catches the light from the top left.
+    L.fill(polygon([(5, 5), (30, 5), (17, H - 5), (5, H - 5)]) & glass, WHITE, 0.12)
+
+
 # ---- Output ---------------------------------------------------------------------------
 
 def render(draw, size):
@@ -1270,6 +1324,8 @@ def verify(out):
         check(cols[5228][1] == band, "the left part does not end on the plain band")
         check(cols[5229][0] == band and cols[5229][1] == band, "the middle tile is not the plain band at its edges")
         check(cols[5230][0] == band, "the right part does not start on the plain band")
+    (_, w, h, bpp, _), = read_picture_file(os.path.join(out, "5071.bmp"))
+    check((w, h, bpp) == (SUBLCD_W, SUBLCD_H, 24), "5071.bmp is %dx%d %d-bit" % (w, h, bpp))
     return problems
 
 
@@ -1302,6 +1358,12 @@ def main(argv=None):
         L = Layer(w, BANNER_H)
         draw(L)
         write_bmp(path, L.over(BLACK), 24)
+        written.append(path)
+    if not args.only or 5071 in args.only:
+        path = os.path.join(args.out, "5071.bmp")
+        L = Layer(SUBLCD_W, SUBLCD_H)
+        draw_sublcd(L)
+        write_bmp(path, L.over(DIALOG_FACE), 24)
         written.append(path)
     if args.preview:
         preview(written, args.preview)

@@ -134,7 +134,7 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
     ASSERT_NE(nullptr, hSheet);
     HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
     ASSERT_NE(nullptr, hTab);
-    // Every page is on: the Buttons page and the RC page are the ones built so far.
+    // Every page is on: the Buttons, Sub LCD and RC pages are the ones built so far.
     EXPECT_GE(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_NE(0, GetWindowLongA(hSheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
