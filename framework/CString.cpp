@@ -100,6 +100,14 @@ CString CString::Right(int nCount) const
     return CString(m_str.substr(m_str.size() - static_cast<size_t>(nTake)));
 }
 
+int CString::GetCharCount() const
+{
+    int nCount = 0;
+    for (size_t i = 0; i < m_str.size(); i += CharLength(m_str, i))
+        ++nCount;
+    return nCount;
+}
+
 int CString::Find(char ch, int nStart) const
 {
     const char sz[2] = {ch, '\0'};

@@ -19,6 +19,8 @@ public:
     CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? nRepeat : 0, ch) {}
 
     int GetLength() const { return static_cast<int>(m_str.size()); }
+    // Characters of the system code page: a double-byte character counts one.
+    int GetCharCount() const;
     bool IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
     operator const char*() const { return m_str.c_str(); }

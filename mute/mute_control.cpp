@@ -29,21 +29,31 @@ CREATE_INSTANCE_PROC g_pfnCreateInstance = CoCreateInstance;
 
 namespace {
 
-// A mute control's value as the mixer reads and writes it: one channel, an 8-byte buffer.
+// Each detail of a mute control read and written as 8 bytes, its value in the first four.
+const DWORD MUTE_DETAIL_SIZE = 8;
+// A driver writes one detail per channel and item; more items than this are not a mute
+// switch Hushwell can hold, and such a control is passed over.
+const DWORD MAX_MUTE_ITEMS = 32;
+
+// A mute control's value as the mixer reads and writes it: one channel, room for every item.
 struct MuteDetails {
     MIXERCONTROLDETAILS details;
-    DWORD value[2];
+    DWORD value[MAX_MUTE_ITEMS * MUTE_DETAIL_SIZE / sizeof(DWORD)];
 };
 
-void PrepareMuteDetails(MuteDetails& mute, const MIXERCONTROLW& control)
+// False when the control has more items than the buffer holds.
+bool PrepareMuteDetails(MuteDetails& mute, const MIXERCONTROLW& control)
 {
+    if (control.cMultipleItems > MAX_MUTE_ITEMS)
+        return false;
     ZeroMemory(&mute, sizeof mute);
     mute.details.cbStruct = sizeof mute.details;
     mute.details.dwControlID = control.dwControlID;
     mute.details.cChannels = 1;
     mute.details.cMultipleItems = control.cMultipleItems;
-    mute.details.cbDetails = sizeof mute.value;
+    mute.details.cbDetails = MUTE_DETAIL_SIZE;
     mute.details.paDetails = mute.value;
+    return true;
 }
 
 // Calls visit(mixer, details) for the first mute control of each active speaker line of one
@@ -85,8 +95,8 @@ void VisitSpeakerMutes(HMIXER mixer, DWORD destinations, Visit visit)
             for (DWORD i = 0; i < line.cControls; ++i) {
                 if (controls[i].dwControlType == MIXERCONTROL_CONTROLTYPE_MUTE) {
                     MuteDetails mute;
-                    PrepareMuteDetails(mute, controls[i]);
-                    visit(object, mute);
+                    if (PrepareMuteDetails(mute, controls[i]))
+                        visit(object, mute);
                     break;
                 }
             }

@@ -124,16 +124,29 @@ HWND CreateOrvexWindow(HINSTANCE hInstance)
     return g_hOrvexWindow;
 }
 
+static int RunInstance(HINSTANCE hInstance);
+
 int RunOrvex(HINSTANCE hInstance)
 {
     g_hInstance = hInstance;
 
+    // Two starts at the same moment both miss the window the other has yet to create: the
+    // mutex, taken first, lets only one of them stay. Without a mutex the window decides alone.
+    HANDLE hInstanceMutex = CreateMutexA(NULL, FALSE, ORVEX_MUTEX_NAME);
+    const bool bOtherStarted = hInstanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
     HWND hRunning = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE);
-    if (hRunning) {
+    int nExitCode = 0;
+    if (hRunning)
         SetForegroundWindow(hRunning);
-        return 0;
-    }
+    else if (!bOtherStarted)
+        nExitCode = RunInstance(hInstance);
+    if (hInstanceMutex)
+        CloseHandle(hInstanceMutex);
+    return nExitCode;
+}
 
+static int RunInstance(HINSTANCE hInstance)
+{
     g_hExitEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
     if (!g_hExitEvent)
         return 0;

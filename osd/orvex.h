@@ -10,6 +10,7 @@
 #define ORVEX_CLASS_NAME   "Voldlg"
 #define ORVEX_WINDOW_TITLE "Orvex Window"
 #define HOOK_LIBRARY_NAME  "Orvex.dll"
+#define ORVEX_MUTEX_NAME   "Local\\Orvex"   // held while an instance runs
 #define HOOK_PROC_NAME     "HookProc"
 #define EHOME_RENDER_CLASS "eHome Render Window"
 

@@ -227,13 +227,15 @@ CString CGPButtonPage::GetButtonCaption(int nSlot) const
     strKey.Trim();
     strKey.MakeUpper();
 
-    if (strKey.GetLength() != 1)
+    // One character of the code page: a double-byte access key is a key too.
+    if (strKey.GetCharCount() != 1)
         return strName + " " + strWord;
     if (GetLocaleKind() == 2) {
-        // Mark the key inside the name when the name has it; searches match whole characters.
+        // Mark the key inside the name when the name has it; searches match whole characters,
+        // so a single-byte key never matches a double-byte character's trail byte.
         CString strUpperName = strName;
         strUpperName.MakeUpper();
-        const int nPos = strUpperName.Find(strKey.GetAt(0));
+        const int nPos = strUpperName.Find(strKey);
         if (nPos >= 0)
             return strName.Left(nPos) + "&" + strName.Mid(nPos) + " " + strWord;
     }

@@ -104,13 +104,11 @@ BOOL IsInDisplayList(int nProgram)
         return FALSE;
     BYTE data[260];
     DWORD cbData = sizeof(data);
-    DWORD dwType = REG_NONE;
-    if (RegQueryValueExA(key, "DisplayList", nullptr, &dwType, data, &cbData) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, "DisplayList", nullptr, nullptr, data, &cbData) != ERROR_SUCCESS)
         return FALSE;
-    // Anything but a 4-byte number is unreadable, so no stray first byte decides.
-    if (dwType != REG_DWORD || cbData != sizeof(DWORD))
-        return FALSE;
-    return data[0] == 1;
+    // Whatever its type: maker installers write the flag as a DWORD or as bytes 01 00 00 00.
+    // An empty value has no first byte.
+    return cbData >= 1 && data[0] == 1;
 }
 
 

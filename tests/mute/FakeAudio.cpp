@@ -1,5 +1,7 @@
 #include "FakeAudio.h"
 
+#include <algorithm>
+
 FakeMixer g_fakeMixer;
 FakeCoreAudio* g_fakeCoreAudio = nullptr;
 
@@ -95,6 +97,9 @@ MMRESULT WINAPI FakeGetLineControls(HMIXEROBJ object, LPMIXERLINECONTROLSW query
         query->pamxctrl[i].cbStruct = sizeof(MIXERCONTROLW);
         query->pamxctrl[i].dwControlID = ControlId(line, i);
         query->pamxctrl[i].dwControlType = fake.controls[i].type;
+        query->pamxctrl[i].cMultipleItems = fake.controls[i].items;
+        if (fake.controls[i].items)
+            query->pamxctrl[i].fdwControl = MIXERCONTROL_CONTROLF_MULTIPLE;
     }
     return MMSYSERR_NOERROR;
 }
@@ -104,9 +109,15 @@ MMRESULT WINAPI FakeGetControlDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS de
     FakeControl* control = ControlOf(object, details);
     if (!control || flags != MIXER_GETCONTROLDETAILSF_VALUE)
         return Misuse();
+    if (details->cMultipleItems != control->items)
+        return Misuse();
     if (control->readFails)
         return MMSYSERR_ERROR;
-    static_cast<DWORD*>(details->paDetails)[0] = control->value;
+    // As a driver does: every channel's every item, each cbDetails bytes, the first one the value.
+    BYTE* out = static_cast<BYTE*>(details->paDetails);
+    const size_t size = size_t(details->cChannels) * std::max<DWORD>(control->items, 1) * details->cbDetails;
+    FillMemory(out, size, 0xA5);
+    *reinterpret_cast<DWORD*>(out) = control->value;
     return MMSYSERR_NOERROR;
 }
 

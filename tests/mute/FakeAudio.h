@@ -11,6 +11,7 @@ struct FakeControl {
     DWORD type = MIXERCONTROL_CONTROLTYPE_MUTE;
     DWORD value = 0;
     bool readFails = false;
+    DWORD items = 0;  // cMultipleItems as a driver reports it; a read writes one detail per item
     int writes = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "RegistryScratch.h"
 
 #include <algorithm>
+#include <cstdio>
 
 // Wide calls for everything saved: the ANSI ones would pass names and texts through the
 // code page.
@@ -158,4 +159,40 @@ bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName)
 void DeleteRegKey(HKEY hRoot, const std::string& strKey)
 {
     DeleteKey(hRoot, Wide(strKey));
+}
+
+namespace {
+
+void AppendTree(const Node& key, const std::wstring& strPath, std::string& out)
+{
+    char sz[32];
+    for (const Value& value : key.values) {
+        out += "[";
+        for (wchar_t ch : strPath + L"|" + value.strName)
+            out += ch < 0x80 ? static_cast<char>(ch) : '?';
+        std::snprintf(sz, sizeof(sz), "] %lu:", static_cast<unsigned long>(value.dwType));
+        out += sz;
+        for (BYTE b : value.data) {
+            std::snprintf(sz, sizeof(sz), "%02x", b);
+            out += sz;
+        }
+        out += "\n";
+    }
+    for (const Node& sub : key.subkeys)
+        AppendTree(sub, strPath + L"\\" + sub.strName, out);
+}
+
+} // namespace
+
+std::string RegistryTreeText(HKEY hRoot, const std::string& strPath)
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExW(hRoot, Wide(strPath).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return std::string();
+    Node tree;
+    ReadTree(hKey, tree);
+    RegCloseKey(hKey);
+    std::string out = "key\n";
+    AppendTree(tree, L"", out);
+    return out;
 }

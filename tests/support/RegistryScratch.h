@@ -70,3 +70,7 @@ inline bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszN
 bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName);
 // Removes the key with everything below it.
 void DeleteRegKey(HKEY hRoot, const std::string& strKey);
+
+// Every value (name, type, bytes) and subkey below root\path, in enumeration order, as one
+// comparable text; empty when the key does not exist. Two equal texts: byte-identical trees.
+std::string RegistryTreeText(HKEY hRoot, const std::string& strPath);

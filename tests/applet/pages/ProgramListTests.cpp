@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST_F(ButtonsSheetTest, DisplayListPassesOnlyForADwordWhoseLowestByteIsOne)
+TEST_F(ButtonsSheetTest, DisplayListPassesWhenTheValueIsReadAndItsFirstByteIsOne)
 {
     const std::string key = kAppsKey + std::string("103");
     const BYTE one[4] = {1, 0, 0, 0};
@@ -25,9 +25,15 @@ TEST_F(ButtonsSheetTest, DisplayListPassesOnlyForADwordWhoseLowestByteIsOne)
         {"257", REG_DWORD, &values[1], 4, TRUE},
         {"0", REG_DWORD, &values[2], 4, FALSE},
         {"2", REG_DWORD, &values[3], 4, FALSE},
-        {"text \\1", REG_SZ, "\x01", 2, FALSE},
-        {"bytes 1 0 0 0", REG_BINARY, one, 4, FALSE},
-        {"a one-byte number", REG_DWORD, one, 1, FALSE},
+        // Any type and size the buffer holds: only the first byte counts.
+        {"text \\1", REG_SZ, "\x01", 2, TRUE},
+        {"text 1", REG_SZ, "1", 2, FALSE},
+        {"bytes 1 0 0 0", REG_BINARY, one, 4, TRUE},
+        {"one byte 1", REG_BINARY, one, 1, TRUE},
+        {"one byte 0", REG_BINARY, &values[2], 1, FALSE},
+        {"empty", REG_BINARY, one, 0, FALSE},
+        {"empty number", REG_DWORD, one, 0, FALSE},
+        {"260 bytes, the buffer's size", REG_BINARY, big.data(), 260, TRUE},
         {"300 bytes, more than the buffer", REG_BINARY, big.data(), 300, FALSE},
     };
     for (const Case& c : cases) {
