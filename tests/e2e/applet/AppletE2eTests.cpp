@@ -134,8 +134,8 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
     ASSERT_NE(nullptr, hSheet);
     HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
     ASSERT_NE(nullptr, hTab);
-    // Every page is on: the Buttons page and the RC page are the ones built so far.
-    EXPECT_GE(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0), 1);
+    // Every page is on: the Buttons, Media Apps and RC pages are the ones built so far.
+    EXPECT_GE(SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_NE(0, GetWindowLongA(hSheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
     std::unique_ptr<CProcess> second(StartControl());
@@ -223,6 +223,8 @@ TEST_F(AppletE2e, HostedInThisProcessShowsTheTabsInOrder)
     if (tabs.size() > 1) {
         EXPECT_EQ("Buttons", tabs.front());
     }
+    ASSERT_GE(tabs.size(), 3u);
+    EXPECT_EQ("Media Apps", tabs[1]);
 }
 
 }  // namespace
