@@ -214,12 +214,13 @@ BOOL CMediaAppsPage::SaveSettings()
     UpdateData(TRUE);
     if (m_pGeneral->m_nPreventSupport)
         m_pGeneral->m_nPrevent = m_bPrevent ? 1 : 0;
-    CRegManager::WriteSettingCDMediaManager(m_cdMedia);
-    CRegManager::WriteSettingDVDMediaManager(m_dvdMedia);
-    CRegManager::WriteSettingMP3MediaManager(m_mp3Media);
-    CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
+    // Every record is written even after one failed; the result says whether all were.
+    int nFailed = !CRegManager::WriteSettingCDMediaManager(m_cdMedia);
+    nFailed += !CRegManager::WriteSettingDVDMediaManager(m_dvdMedia);
+    nFailed += !CRegManager::WriteSettingMP3MediaManager(m_mp3Media);
+    nFailed += !CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
     CPallumPage::OnApply();
-    return TRUE;
+    return nFailed == 0;
 }
 
 BOOL CMediaAppsPage::OnHelpInfo(HELPINFO* pHelpInfo)

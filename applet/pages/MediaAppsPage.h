@@ -20,6 +20,8 @@ public:
 
     // The page contract with the sheet.
     BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
+    // Writes the three media lists and the general record; FALSE if one of them failed
+    // (nothing is shown: the sheet goes on).
     BOOL SaveSettings() override;
     BOOL OnApply() override;
 

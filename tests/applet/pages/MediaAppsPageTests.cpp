@@ -221,6 +221,19 @@ TEST_F(MediaAppsPageTest, ReadOnlyShowsTheChoicesDisabledAndWritesNothing)
     EXPECT_TRUE(Writes().empty());
 }
 
+TEST_F(MediaAppsPageTest, AFailedWriteSkipsNoOtherRecordAndMakesTheSaveFalse)
+{
+    RunSheet([](CPallumSheet&, CMediaAppsPage& page) {
+        Pick(page, IDC_MEDIA_CD_LIST, 1);
+        EXPECT_TRUE(page.SaveSettings());
+        FailWrite(DVD_MEDIA);
+        ClearCalls();
+        EXPECT_FALSE(page.SaveSettings());
+        EXPECT_EQ(Writes().size(), 4u);
+    });
+    EXPECT_EQ(StoredMedia(CD_MEDIA).nCurrent, 1);
+}
+
 TEST_F(MediaAppsPageTest, TheHdDvdRowShowsEmptyExactlyWhenTheMarkerKeyOpens)
 {
     for (bool bMarker : {false, true}) {
