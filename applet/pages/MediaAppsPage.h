@@ -26,7 +26,8 @@ public:
     BOOL OnApply() override;
 
     // Fills list with the players of media (list position = player index) and selects the
-    // current one. FALSE when there is none to select (none chosen, or beyond the list).
+    // current one; an empty media list disables it. FALSE when the list has players but
+    // none to select (none chosen, or an index beyond the list).
     BOOL FillPlayerList(const CMediaManager& media, CComboBox& list);
 
     // Handlers.
