@@ -144,6 +144,26 @@ void CRegistryScratch::Keep(HKEY hRoot, const std::string& strPath)
     m_kept.push_back(std::move(key));
 }
 
+void CRegistryScratch::SetDword(const char* pszName, DWORD dwValue)
+{
+    SetValue(pszName, REG_DWORD, &dwValue, sizeof(dwValue));
+}
+
+void CRegistryScratch::SetString(const char* pszName, const std::string& strValue, DWORD dwType)
+{
+    SetValue(pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
+}
+
+void CRegistryScratch::SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData)
+{
+    HKEY hKey = nullptr;
+    if (m_kept.empty() || RegCreateKeyExW(m_kept[0]->hRoot, m_kept[0]->strPath.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cbData);
+    RegCloseKey(hKey);
+}
+
 CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
     : CRegValueOverride(hRoot, strKey, pszName, REG_DWORD, &dwValue, sizeof(dwValue))
 {
@@ -225,4 +245,9 @@ bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName)
     const LONG lResult = RegDeleteValueA(hKey, pszName);
     RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND;
+}
+
+void DeleteRegKey(HKEY hRoot, const std::string& strKey)
+{
+    DeleteKey(hRoot, Wide(strKey));
 }

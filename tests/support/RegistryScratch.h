@@ -22,6 +22,11 @@ public:
     // Saves root\path with its whole subtree, or that it does not exist.
     void Keep(HKEY hRoot, const std::string& strPath);
 
+    // Values of the key the scratch was made with (null name: the default value).
+    void SetDword(const char* pszName, DWORD dwValue);
+    void SetString(const char* pszName, const std::string& strValue, DWORD dwType = REG_SZ);
+    void SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData);
+
 private:
     struct Key;
     std::vector<std::unique_ptr<Key>> m_kept;
@@ -57,3 +62,5 @@ bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWO
 bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
                   DWORD dwType = REG_SZ);
 bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName);
+// Removes the key with everything below it.
+void DeleteRegKey(HKEY hRoot, const std::string& strKey);

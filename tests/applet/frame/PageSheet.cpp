@@ -1,21 +1,17 @@
 #include "PageSheet.h"
 
+#include "AppletTestSupport.h"
 #include "KelvoraTestSupport.h"
-#include "resource.h"
 #include "UiScript.h"
-
-namespace {
-
-const char* const kPageValues[PAGE_COUNT] = {"GPBtn", "Media", "ModePanel", "AppMode", "Remocon"};
-
-} // namespace
+#include "resource.h"
 
 void PageSheetFixture::SetUp()
 {
     FakeMirrend::Reset();
     m_registry.Keep(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY);
-    for (int i = 0; i < PAGE_COUNT; ++i)
-        SetRegDword(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, kPageValues[i], i == m_nPage ? 1 : 0);
+    int flags[PAGE_COUNT] = {};
+    flags[m_nPage] = 1;
+    WritePageSet(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, flags);
 }
 
 bool PageSheetFixture::RunPage(const std::function<void(CPallumSheet&, CPallumPage&)>& body)
@@ -42,6 +38,7 @@ bool PageSheetFixture::RunPage(const std::function<void(CPallumSheet&, CPallumPa
         });
     script.Start();
     EXPECT_NE(sheet.DoModal(), -1);
+    PumpMessages();   // what the body posted to this thread's other windows
     EXPECT_FALSE(script.TimedOut());
     EXPECT_TRUE(bRan);
     return bRan;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "AppletTestSupport.h"
 #include "MediaAppsPage.h"
 #include "PageSheet.h"
-#include "TestSupport.h"
 #include "UiScript.h"
 #include "resource.h"
 
@@ -273,8 +273,7 @@ TEST_F(MediaAppsPageTest, ApplyOnAnotherPageSavesThisPageOnlyOnceItWasShown)
         EXPECT_EQ(sheet.GetPallumPage(PAGE_MEDIA)->m_hWnd, nullptr);
         Click(*sheet.GetPallumPage(PAGE_BUTTONS), IDC_BUTTONS_RESTORE);
         Apply(sheet);
-        sheet.PressButton(PSBTN_CANCEL);
-        PostMessageA(sheet.m_hWnd, WM_NULL, 0, 0);
+        PressSheetButton(sheet.m_hWnd, PSBTN_CANCEL);
         return true;
     });
     script.Start();

@@ -1,7 +1,5 @@
 #include "InstalledApplet.h"
 
-#include <prsht.h>
-
 #include <gtest/gtest.h>
 
 CInstalledApplet::CInstalledApplet(const std::string& strScratchKey) : m_strKey(strScratchKey)
@@ -65,10 +63,4 @@ DWORD CInstalledApplet::Stored(const std::string& strRecord, const char* pszValu
         ERROR_SUCCESS)
         return dwMissing;
     return dwValue;
-}
-
-void PressSheetButton(HWND hSheet, int nButton)
-{
-    SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-    PostMessageA(hSheet, WM_NULL, 0, 0);
 }

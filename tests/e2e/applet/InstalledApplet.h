@@ -35,7 +35,3 @@ private:
     UINT m_nQuery = 0;
     bool m_bReady = false;
 };
-
-// Presses a sheet button of another process; the posted WM_NULL wakes a modal loop that the
-// press left waiting.
-void PressSheetButton(HWND hSheet, int nButton);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "pixels.h"
+#include "Pixels.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The program from start to end, run on a thread of the test with the real hook library.
-#include "fake_mixer.h"
-#include "test_support.h"
+#include "FakeMixer.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 

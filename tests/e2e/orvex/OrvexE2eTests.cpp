@@ -1,7 +1,7 @@
 // Orvex.exe as a user meets it: started as its own process, driven through the real shell
 // hook in Orvex.dll from this process's windows. Wine's mixer keeps the volume per process,
 // and Orvex's own starts at the top (65535).
-#include "test_support.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The stand-in library's records against a scratch registry base.
-#include "Scratch.h"
+#include "MakerTestSupport.h"
 
 #include <string>
 

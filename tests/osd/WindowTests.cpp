@@ -1,6 +1,6 @@
 // The hidden "Voldlg" window's decisions: when the display shows, when it hides.
-#include "fake_mixer.h"
-#include "test_support.h"
+#include "FakeMixer.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 
