@@ -24,20 +24,17 @@ protected:
     void TearDown() override { SetEnvironmentVariableA("MIRREND_ROOT", nullptr); }
 
     // Sets a value below the scratch base; sub is relative to it ("Settings\General").
-    void SetRaw(const std::string& strSub, const char* pszName, DWORD dwType, const void* pData,
-                DWORD cbData)
+    void SetRaw(const std::string& strSub, const char* pszName, DWORD dwType, const void* pData, DWORD cb)
     {
-        ASSERT_TRUE(SetRegValue(HKEY_CURRENT_USER, Full(strSub), pszName, dwType, pData, cbData));
+        ASSERT_TRUE(SetRegValue(HKEY_CURRENT_USER, Full(strSub), pszName, dwType, pData, cb));
     }
-
     void SetDword(const std::string& strSub, const char* pszName, DWORD dw)
     {
-        ASSERT_TRUE(SetRegDword(HKEY_CURRENT_USER, Full(strSub), pszName, dw));
+        SetRaw(strSub, pszName, REG_DWORD, &dw, sizeof(dw));
     }
-
     void SetText(const std::string& strSub, const char* pszName, const std::string& str)
     {
-        ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, Full(strSub), pszName, str));
+        SetRaw(strSub, pszName, REG_SZ, str.c_str(), static_cast<DWORD>(str.size() + 1));
     }
 
     void MakeKey(const std::string& strSub)

@@ -40,19 +40,6 @@ BOOL CALLBACK FindMessageBoxProc(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// Finds a shown window whose title is *first (any title when empty).
-BOOL CALLBACK FindShownProc(HWND hWnd, LPARAM lParam)
-{
-    auto* pQuery = reinterpret_cast<std::pair<const std::string*, HWND>*>(lParam);
-    char szTitle[256] = {};
-    GetWindowTextA(hWnd, szTitle, sizeof(szTitle));
-    if (IsWindowVisible(hWnd) && (pQuery->first->empty() || *pQuery->first == szTitle)) {
-        pQuery->second = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 UiScript::UiScript(DWORD nTimeoutMs)
@@ -163,13 +150,12 @@ UiScript::Step Do(std::function<void()> action)
 
 UiScript::Step OnWindow(const char* pszTitle, std::function<void(HWND)> action)
 {
-    const std::string strTitle = pszTitle ? pszTitle : "";
+    const std::string strTitle = pszTitle;
     return [strTitle, action] {
-        std::pair<const std::string*, HWND> query(&strTitle, nullptr);
-        EnumThreadWindows(GetCurrentThreadId(), &FindShownProc, reinterpret_cast<LPARAM>(&query));
-        if (!query.second)
+        HWND hWnd = FindWindowA(nullptr, strTitle.c_str());
+        if (!hWnd || !IsWindowVisible(hWnd) || GetWindowThreadProcessId(hWnd, nullptr) != GetCurrentThreadId())
             return false;
-        action(query.second);
+        action(hWnd);
         return true;
     };
 }

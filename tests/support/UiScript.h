@@ -49,8 +49,8 @@ private:
 
 // A step that runs action once.
 UiScript::Step Do(std::function<void()> action);
-// A step that waits for a shown top-level window of this thread titled pszTitle (any title
-// when null), then runs action on it.
+// A step that waits for a shown top-level window of this thread titled pszTitle, then runs
+// action on it.
 UiScript::Step OnWindow(const char* pszTitle, std::function<void(HWND)> action);
 
 // A message box shown by this thread (the newest), null if none.

@@ -29,13 +29,11 @@ bool PageSheetFixture::RunPage(const std::function<void(CPallumSheet&, CPallumPa
     bool bRan = false;
     UiScript script(30000);
     script.Then([&] { return sheet.m_hWnd && pPage->m_hWnd && IsWindowVisible(sheet.m_hWnd); })
-        .Then([&] {
+        .Then(Do([&] {
             bRan = true;
             body(sheet, *pPage);
-            sheet.PressButton(PSBTN_CANCEL);
-            PostMessageA(sheet.m_hWnd, WM_NULL, 0, 0);
-            return true;
-        });
+            PressSheetButton(sheet.m_hWnd, PSBTN_CANCEL);
+        }));
     script.Start();
     EXPECT_NE(sheet.DoModal(), -1);
     PumpMessages();   // what the body posted to this thread's other windows
@@ -51,7 +49,7 @@ std::string PageSheetFixture::Text(const CWnd& page, int nId)
 
 void PageSheetFixture::Click(const CWnd& page, int nId)
 {
-    SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(Item(page, nId)));
+    ::Click(page.m_hWnd, nId);
 }
 
 bool PageSheetFixture::ApplyEnabled(const CPallumSheet& sheet)

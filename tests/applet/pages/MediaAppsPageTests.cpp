@@ -22,8 +22,7 @@ protected:
     {
         PageSheetTest::SetUp();
         m_registry.Keep(HKEY_LOCAL_MACHINE, HDDVD_MARKER_KEY);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, HDDVD_MARKER_KEY);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, HDDVD_MARKER_KEY);
+        DeleteRegKey(HKEY_LOCAL_MACHINE, HDDVD_MARKER_KEY);
     }
 
     static std::vector<std::string> Entries(const CWnd& page, int nList)

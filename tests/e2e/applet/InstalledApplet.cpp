@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-CInstalledApplet::CInstalledApplet(const std::string& strScratchKey) : m_strKey(strScratchKey)
+CInstalledApplet::CInstalledApplet(const std::string& strScratchKey)
+    : m_strKey(strScratchKey), m_records(HKEY_CURRENT_USER, strScratchKey, true)
 {
     const std::string pallum = BuildPath("KELVORA_PALLUM");
     const std::string mirrend = BuildPath("KELVORA_MIRREND");
@@ -21,7 +22,6 @@ CInstalledApplet::CInstalledApplet(const std::string& strScratchKey) : m_strKey(
         ADD_FAILURE() << "regedit did not import the maker's set-up";
         return;
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, m_strKey.c_str());
     SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + m_strKey).c_str());
     m_quorlat.reset(new CProcess("\"" + BuildPath("KELVORA_QUORLAT") + "\""));
     if (!WaitForWindow(nullptr, "Quorlat", 30000, true)) {
@@ -38,7 +38,6 @@ CInstalledApplet::~CInstalledApplet()
         PostMessageA(hQuorlat, WM_CLOSE, 0, 0);
     if (m_quorlat)
         m_quorlat->Wait(10000);
-    RegDeleteTreeA(HKEY_CURRENT_USER, m_strKey.c_str());
     DeleteFileA((m_strDir + "\\Pallum.cpl").c_str());
     DeleteFileA((m_strDir + "\\Mirrend.dll").c_str());
     RemoveDirectoryA(m_strDir.c_str());

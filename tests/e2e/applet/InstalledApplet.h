@@ -1,7 +1,8 @@
 // Pallum.cpl installed for one end-to-end test as the maker's installer leaves it: the applet
 // and Mirrend.dll side by side in a folder of their own, the maker's registry set-up
 // (maker/defaults.reg) imported, the stand-in's records in an empty scratch key under
-// HKEY_CURRENT_USER (MIRREND_ROOT) and Quorlat running. All of it goes again at the end.
+// HKEY_CURRENT_USER (MIRREND_ROOT) and Quorlat running. All of it goes again at the end, the
+// scratch key back as it was.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "KelvoraTestSupport.h"
+#include "RegistryScratch.h"
 
 class CInstalledApplet {
 public:
@@ -31,6 +33,7 @@ public:
 
 private:
     std::string m_strKey, m_strDir;
+    CRegistryScratch m_records;
     std::unique_ptr<CProcess> m_quorlat;
     UINT m_nQuery = 0;
     bool m_bReady = false;
