@@ -304,6 +304,8 @@ struct CRecordAccess {
             static_cast<CPlayerInfo&>(player) = *pInfo;
             m.m_players.push_back(player);
         }
+        if (s.nCurrent >= static_cast<int>(s.playerIDs.size()))
+            m.m_nCurrent = s.nCurrent;
         return call.nResult = TRUE;
     }
 

@@ -41,7 +41,9 @@ struct Player {
 };
 
 // A stored media list: player ids (looked up in the player list when read), the current
-// and the default entry as positions in the list (-1 none).
+// and the default entry as positions in the list (-1 none). A current position at or past
+// the end of the ids reaches the holder as it is: a library whose current index lies
+// beyond its own list.
 struct Media {
     std::vector<int> playerIDs;
     int nCurrent = -1;

@@ -118,7 +118,7 @@ TEST_F(FrameEntryTest, DoubleClickBringsAnOpenSheetForward)
 
 TEST_F(FrameEntryTest, DoubleClickRunsTheSheetFromThePageSet)
 {
-    // Media Apps comes with its own page later. With no page
+    // Every page is built. With no page
     // at all the sheet shows its frame (banner, OK, Cancel) and closes normally.
     const struct {
         int flags[PAGE_COUNT];

@@ -96,16 +96,16 @@ TEST_F(SheetBuildTest, AFailedInitLeavesNoPage)
     EXPECT_EQ(8u, PageLog().size()); // nothing deleted twice by the sheet's destructor
 }
 
-TEST_F(SheetBuildTest, ProductPagesNotYetBuiltAddNothing)
+TEST_F(SheetBuildTest, ProductPagesFollowThePageSetInItsOrder)
 {
     CTestSheet sheet(0);
     const int flags[PAGE_COUNT] = { 0, 1, 1, 1, 1 };
     ASSERT_TRUE(sheet.BuildFromFlags(flags));
-    // Media Apps is not part of this build.
-    ASSERT_EQ(3, sheet.GetPageCount());
-    EXPECT_EQ(sheet.GetPallumPage(PAGE_SUBLCD), sheet.GetPage(0));
-    EXPECT_EQ(sheet.GetPallumPage(PAGE_APPMODE), sheet.GetPage(1));
-    EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(2));
+    ASSERT_EQ(4, sheet.GetPageCount());
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_MEDIA), sheet.GetPage(0));
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_SUBLCD), sheet.GetPage(1));
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_APPMODE), sheet.GetPage(2));
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(3));
 
     CTestSheet empty(0);
     const int none[PAGE_COUNT] = { 0, 0, 0, 0, 0 };
