@@ -3,7 +3,6 @@
 #include "ProgramList.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -107,11 +106,10 @@ BOOL IsInDisplayList(int nProgram)
 {
     if (nProgram < PROGRAM_MAKER_FIRST || nProgram > PROGRAM_MAKER_LAST)
         return FALSE;
-    char szKey[96];
-    std::snprintf(szKey, sizeof(szKey),
-                  "software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
+    CString strKey;
+    strKey.Format("software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
     CRegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, szKey, KEY_READ) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, strKey, KEY_READ) != ERROR_SUCCESS)
         return FALSE;
     BYTE data[260];
     DWORD cbData = sizeof(data);
@@ -149,18 +147,16 @@ CString GetProgramNameFromVersion(const char* pszPath)
     LangCodePage first;
     std::memcpy(&first, pTranslations, sizeof(first));
 
-    char szQuery[64];
-    std::snprintf(szQuery, sizeof(szQuery), "\\StringFileInfo\\%04x%04x\\CompanyName", first.wLanguage,
-                  first.wCodePage);
+    CString strQuery;
+    strQuery.Format("\\StringFileInfo\\%04x%04x\\CompanyName", first.wLanguage, first.wCodePage);
     CString strCompany;
-    if (!QueryVersionString(block, szQuery, strCompany))
+    if (!QueryVersionString(block, strQuery, strCompany))
         return CString();
 
     const char* pszField = strCompany == "Microsoft Corporation" ? "FileDescription" : "ProductName";
-    std::snprintf(szQuery, sizeof(szQuery), "\\StringFileInfo\\%04x%04x\\%s", first.wLanguage,
-                  first.wCodePage, pszField);
+    strQuery.Format("\\StringFileInfo\\%04x%04x\\%s", first.wLanguage, first.wCodePage, pszField);
     CString strName;
-    if (!QueryVersionString(block, szQuery, strName))
+    if (!QueryVersionString(block, strQuery, strName))
         return CString();
     return strName;
 }
