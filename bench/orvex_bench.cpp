@@ -5,7 +5,7 @@
 // the same run, that the reading moves.
 //   orvex_bench.exe PATH\Orvex.exe     the measurements (Orvex.dll must lie beside it)
 //   orvex_bench.exe --echo HWND        the echo process of the round trip (started by the above)
-//   orvex_bench.exe --spin MS          the control: spins MS ms of CPU, then idles until ended
+//   orvex_bench.exe --spin MS          the control: spins MS ms of CPU time, then idles until ended
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -211,12 +211,19 @@ static double ThreadsCpuMs(DWORD dwPid)
     return dMs;
 }
 
+// Spins until this thread has used dwMs of CPU time (at most 20 s by the clock), then idles.
 static int RunSpin(DWORD dwMs)
 {
     DWORD dwStart = GetTickCount();
     volatile unsigned n = 0;
-    while (GetTickCount() - dwStart < dwMs)
-        ++n;
+    for (;;) {
+        for (int i = 0; i < 100000; ++i)
+            ++n;
+        FILETIME ftCreate, ftExit, ftKernel, ftUser;
+        GetThreadTimes(GetCurrentThread(), &ftCreate, &ftExit, &ftKernel, &ftUser);
+        if (FileTimeMs(ftKernel, ftUser) >= dwMs || GetTickCount() - dwStart > 20000)
+            break;
+    }
     Sleep(INFINITE);
     return 0;
 }
@@ -234,9 +241,13 @@ static void MeasureControl()
         fprintf(stderr, "cannot start the control process\n");
         return;
     }
-    Sleep(1500);
-    printf("control process that spun 400 ms: threads' CPU time %.1f ms, GetProcessTimes %.1f ms\n",
-           ThreadsCpuMs(pi.dwProcessId), ProcessCpuMs(pi.hProcess));
+    // Its threads' reading should reach 400 ms; what GetProcessTimes says is printed beside it.
+    DWORD dwStart = GetTickCount();
+    double dThreads = 0;
+    while ((dThreads = ThreadsCpuMs(pi.dwProcessId)) < 400 && GetTickCount() - dwStart < 20000)
+        Sleep(50);
+    printf("control process that spun 400 ms of CPU: threads' CPU time %.1f ms, GetProcessTimes %.1f ms\n",
+           dThreads, ProcessCpuMs(pi.hProcess));
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hThread);
