@@ -1,10 +1,12 @@
 /* Times, N times each and interleaved, a later start of Hushwell that hands its request to the
- * running instance (start to exit), and a do-nothing program's start to exit.
+ * running instance (start to exit), a do-nothing program's start to exit (kernel32 only) and
+ * that of a program that links user32 and posts one message, the least a hand-over needs.
  *
- *   hushwell_timer.exe HUSHWELL.EXE NOOP.EXE N
+ *   hushwell_timer.exe HUSHWELL.EXE NOOP.EXE POST.EXE N
  *
- * Prints one line per kind: median, min and max in milliseconds. Exit code 1 when a later
- * start did not behave like one (it became the first instance or did not end with 0). */
+ * Prints one line per kind (median, min and max in milliseconds) and the medians' ratios.
+ * Exit code 1 when a later start did not behave like one (it became the first instance or did
+ * not end with 0). */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -79,25 +81,29 @@ static int WaitForIndicator(DWORD pid)
     return 0;
 }
 
-static void Report(const char *what, double *ms, int n)
+static double Report(const char *what, double *ms, int n)
 {
+    double median;
     qsort(ms, n, sizeof *ms, Compare);
-    printf("%-34s median %7.1f ms   min %7.1f   max %7.1f   (n=%d)\n", what,
-           n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2, ms[0], ms[n - 1], n);
+    median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    printf("%-40s median %7.1f ms   min %7.1f   max %7.1f   (n=%d)\n", what, median, ms[0],
+           ms[n - 1], n);
+    return median;
 }
 
 int wmain(int argc, wchar_t **argv)
 {
     int n, i, bad = 0;
-    double *later, *noop;
+    double *later, *noop, *post, mLater, mNoop, mPost;
     HANDLE first = NULL;
-    if (argc != 4 || (n = _wtoi(argv[3])) <= 0) {
-        fprintf(stderr, "usage: hushwell_timer HUSHWELL.EXE NOOP.EXE N\n");
+    if (argc != 5 || (n = _wtoi(argv[4])) <= 0) {
+        fprintf(stderr, "usage: hushwell_timer HUSHWELL.EXE NOOP.EXE POST.EXE N\n");
         return 2;
     }
     QueryPerformanceFrequency(&frequency);
     later = calloc(n, sizeof *later);
     noop = calloc(n, sizeof *noop);
+    post = calloc(n, sizeof *post);
     for (i = 0; i < n; ++i) {
         DWORD code = 0;
         first = StillRunning(first);
@@ -112,11 +118,15 @@ int wmain(int argc, wchar_t **argv)
         if (later[i] < 0 || code != 0 || WaitForSingleObject(first, 0) != WAIT_TIMEOUT)
             ++bad;
         noop[i] = TimeRun(argv[2], &code);
-        if (noop[i] < 0)
+        post[i] = TimeRun(argv[3], &code);
+        if (noop[i] < 0 || post[i] < 0)
             ++bad;
     }
-    Report("later Hushwell start (hand-over)", later, n);
-    Report("do-nothing Win32 program", noop, n);
+    mLater = Report("later Hushwell start (hand-over)", later, n);
+    mNoop = Report("do-nothing program (kernel32)", noop, n);
+    mPost = Report("user32 program posting one message", post, n);
+    printf("ratio to the do-nothing program %.2fx, to the user32 program %.2fx\n", mLater / mNoop,
+           mLater / mPost);
     if (first) {
         WaitForSingleObject(first, 10000);
         CloseHandle(first);

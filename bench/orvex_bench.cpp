@@ -1,8 +1,13 @@
 // Measures Orvex under Wine: how long a volume key takes to bring up the display, next to a
 // bare posted-message round trip between two processes, and Orvex's CPU time while idle.
+// CPU time is summed over the process's threads (GetThreadTimes): this Wine's GetProcessTimes
+// reads 0 for another process whatever it does. A control process that spins first shows, in
+// the same run, that the reading moves.
 //   orvex_bench.exe PATH\Orvex.exe     the measurements (Orvex.dll must lie beside it)
 //   orvex_bench.exe --echo HWND        the echo process of the round trip (started by the above)
+//   orvex_bench.exe --spin MS          the control: spins MS ms of CPU time, then idles until ended
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -166,13 +171,87 @@ static bool WaitWhile(bool bVisible, HWND hWnd, DWORD dwTimeoutMs)
     return true;
 }
 
-static double CpuMs(HANDLE hProcess)
+static double FileTimeMs(const FILETIME &ftKernel, const FILETIME &ftUser)
 {
-    FILETIME ftCreate, ftExit, ftKernel, ftUser;
-    GetProcessTimes(hProcess, &ftCreate, &ftExit, &ftKernel, &ftUser);
     ULONGLONG k = ((ULONGLONG)ftKernel.dwHighDateTime << 32) | ftKernel.dwLowDateTime;
     ULONGLONG u = ((ULONGLONG)ftUser.dwHighDateTime << 32) | ftUser.dwLowDateTime;
     return (double)(k + u) / 10000.0;
+}
+
+// The process's CPU time as GetProcessTimes reports it.
+static double ProcessCpuMs(HANDLE hProcess)
+{
+    FILETIME ftCreate, ftExit, ftKernel, ftUser;
+    if (!GetProcessTimes(hProcess, &ftCreate, &ftExit, &ftKernel, &ftUser))
+        return -1;
+    return FileTimeMs(ftKernel, ftUser);
+}
+
+// The CPU time of the process's living threads, summed.
+static double ThreadsCpuMs(DWORD dwPid)
+{
+    HANDLE hSnap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (hSnap == INVALID_HANDLE_VALUE)
+        return -1;
+    double dMs = 0;
+    THREADENTRY32 te;
+    te.dwSize = sizeof(te);
+    for (BOOL b = Thread32First(hSnap, &te); b; b = Thread32Next(hSnap, &te)) {
+        if (te.th32OwnerProcessID != dwPid)
+            continue;
+        HANDLE hThread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, te.th32ThreadID);
+        if (!hThread)
+            continue;
+        FILETIME ftCreate, ftExit, ftKernel, ftUser;
+        if (GetThreadTimes(hThread, &ftCreate, &ftExit, &ftKernel, &ftUser))
+            dMs += FileTimeMs(ftKernel, ftUser);
+        CloseHandle(hThread);
+    }
+    CloseHandle(hSnap);
+    return dMs;
+}
+
+// Spins until this thread has used dwMs of CPU time (at most 20 s by the clock), then idles.
+static int RunSpin(DWORD dwMs)
+{
+    DWORD dwStart = GetTickCount();
+    volatile unsigned n = 0;
+    for (;;) {
+        for (int i = 0; i < 100000; ++i)
+            ++n;
+        FILETIME ftCreate, ftExit, ftKernel, ftUser;
+        GetThreadTimes(GetCurrentThread(), &ftCreate, &ftExit, &ftKernel, &ftUser);
+        if (FileTimeMs(ftKernel, ftUser) >= dwMs || GetTickCount() - dwStart > 20000)
+            break;
+    }
+    Sleep(INFINITE);
+    return 0;
+}
+
+// Starts the control, lets it spin 400 ms and idle, and prints both readings of its CPU time.
+static void MeasureControl()
+{
+    char szExe[MAX_PATH];
+    GetModuleFileNameA(NULL, szExe, sizeof(szExe));
+    std::string cmd = std::string("\"") + szExe + "\" --spin 400";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(szExe, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        fprintf(stderr, "cannot start the control process\n");
+        return;
+    }
+    // Its threads' reading should reach 400 ms; what GetProcessTimes says is printed beside it.
+    DWORD dwStart = GetTickCount();
+    double dThreads = 0;
+    while ((dThreads = ThreadsCpuMs(pi.dwProcessId)) < 400 && GetTickCount() - dwStart < 20000)
+        Sleep(50);
+    printf("control process that spun 400 ms of CPU: threads' CPU time %.1f ms, GetProcessTimes %.1f ms\n",
+           dThreads, ProcessCpuMs(pi.hProcess));
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
 }
 
 static int MeasureOrvex(const char *pszOrvex)
@@ -228,11 +307,13 @@ static int MeasureOrvex(const char *pszOrvex)
 
     if (bOk) {
         Report("volume up -> display visible", latency);
+        MeasureControl();
         Sleep(1000);
-        double dCpu0 = CpuMs(pi.hProcess);
+        double dCpu0 = ThreadsCpuMs(pi.dwProcessId), dProcess0 = ProcessCpuMs(pi.hProcess);
         Sleep(10000);
-        printf("Orvex CPU time over 10 idle seconds: %.1f ms (%.1f ms in all so far)\n",
-               CpuMs(pi.hProcess) - dCpu0, CpuMs(pi.hProcess));
+        double dCpu1 = ThreadsCpuMs(pi.dwProcessId), dProcess1 = ProcessCpuMs(pi.hProcess);
+        printf("Orvex CPU time over 10 idle seconds: threads' %.1f ms (%.1f ms in all so far), "
+               "GetProcessTimes %.1f ms\n", dCpu1 - dCpu0, dCpu1, dProcess1 - dProcess0);
     } else {
         fprintf(stderr, "the display did not come up or go away in time\n");
     }
@@ -254,6 +335,8 @@ int main(int argc, char **argv)
     g_dTicksPerMs = (double)f.QuadPart / 1000.0;
     if (argc == 3 && strcmp(argv[1], "--echo") == 0)
         return RunEcho((HWND)(UINT_PTR)strtoull(argv[2], NULL, 10));
+    if (argc == 3 && strcmp(argv[1], "--spin") == 0)
+        return RunSpin(strtoul(argv[2], NULL, 10));
     if (argc != 2) {
         fprintf(stderr, "usage: orvex_bench.exe PATH\\Orvex.exe\n");
         return 2;

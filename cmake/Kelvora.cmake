@@ -7,10 +7,11 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
     "${CMAKE_SOURCE_DIR}/tools/wine-run;--tree;${CMAKE_BINARY_DIR};--arch;${KELVORA_WINEARCH}")
 set(KELVORA_WINE_RUN ${CMAKE_CROSSCOMPILING_EMULATOR})
 
-# kelvora_deliverable(target [MAKER]): copies the built file into the distributable folder,
-# under maker/ for the stand-ins of the maker's components.
+# kelvora_deliverable(target [MAKER]): links the lean runtime (runtime/) and copies the built
+# file into the distributable folder, under maker/ for the stand-ins of the maker's components.
 function(kelvora_deliverable target)
   cmake_parse_arguments(ARG "MAKER" "" "" ${ARGN})
+  target_sources(${target} PRIVATE $<TARGET_OBJECTS:kelvora_runtime>)
   set(dir "${KELVORA_DIST_DIR}")
   if(ARG_MAKER)
     set(dir "${dir}/maker")

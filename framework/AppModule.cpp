@@ -1,5 +1,9 @@
 #include "AppModule.h"
 
+#include "ThreadSlot.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace {
 
 // This module's application object (one per module: each module links its own framework).
@@ -8,11 +12,12 @@ CWinApp* g_pApp = nullptr;
 // A thread's current context. Until a guard sets it, the thread is in the main program's
 // context, as the host that called us sees things.
 struct ModuleState {
-    bool bSet;
     HINSTANCE hModule;
     CWinApp* pApp;
 };
-thread_local ModuleState t_state = {false, nullptr, nullptr};
+// Per thread: the context's module (null until a guard sets one) and its application object.
+constinit CThreadSlot t_hModule;
+constinit CThreadSlot t_pApp;
 
 CWinApp* AppOfModule(HINSTANCE hModule)
 {
@@ -21,10 +26,16 @@ CWinApp* AppOfModule(HINSTANCE hModule)
 
 ModuleState CurrentState()
 {
-    if (t_state.bSet)
-        return t_state;
+    if (void* hModule = t_hModule.Get())
+        return {static_cast<HINSTANCE>(hModule), static_cast<CWinApp*>(t_pApp.Get())};
     HINSTANCE hMain = GetModuleHandleA(nullptr);
-    return {true, hMain, AppOfModule(hMain)};
+    return {hMain, AppOfModule(hMain)};
+}
+
+void SetState(HINSTANCE hModule, CWinApp* pApp)
+{
+    t_hModule.Set(hModule);
+    t_pApp.Set(pApp);
 }
 
 CString ModuleBaseName(HINSTANCE hModule)
@@ -85,14 +96,8 @@ const char* AfxGetAppName()
 
 HINSTANCE AfxGetStaticModuleHandle()
 {
-    // The module that contains this function's code is the module the framework is linked into.
-    static const HINSTANCE s_hModule = [] {
-        HMODULE hModule = nullptr;
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<const char*>(&AfxGetStaticModuleHandle), &hModule);
-        return static_cast<HINSTANCE>(hModule);
-    }();
-    return s_hModule;
+    // The image this code is linked into: the module the framework belongs to.
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 BOOL AfxDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID /*pvReserved*/)
@@ -116,10 +121,10 @@ CModuleContext::CModuleContext(HINSTANCE hModule)
     const ModuleState previous = CurrentState();
     m_hPrevModule = previous.hModule;
     m_pPrevApp = previous.pApp;
-    t_state = {true, hModule, AppOfModule(hModule)};
+    SetState(hModule, AppOfModule(hModule));
 }
 
 CModuleContext::~CModuleContext()
 {
-    t_state = {true, m_hPrevModule, m_pPrevApp};
+    SetState(m_hPrevModule, m_pPrevApp);
 }

@@ -64,16 +64,18 @@ void CString::FormatV(const char* pszFormat, va_list args)
         m_str.clear();
         return;
     }
+    // The system C library's formatter: the C99 one static linking would add weighs more
+    // than the rest of the framework, for conversions nothing here uses.
     va_list copy;
     va_copy(copy, args);
-    const int nLength = std::vsnprintf(nullptr, 0, pszFormat, copy);
+    const int nLength = _vscprintf(pszFormat, copy);
     va_end(copy);
     if (nLength <= 0) {
         m_str.clear();
         return;
     }
     std::vector<char> buffer(static_cast<size_t>(nLength) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), pszFormat, args);
+    _vsnprintf(buffer.data(), buffer.size(), pszFormat, args);
     m_str.assign(buffer.data(), static_cast<size_t>(nLength));
 }
 

@@ -48,8 +48,9 @@ public:
     // The same from an explicit module.
     BOOL LoadString(HINSTANCE hInstance, UINT nID);
 
-    // printf-style; any length. Pass strings as const char* (GetString()), not CString.
-    void Format(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+    // printf-style as the system C library formats (no C99 length modifiers such as %zu or
+    // %lld; %I64d); any length. Pass strings as const char* (GetString()), not CString.
+    void Format(const char* pszFormat, ...) __attribute__((format(ms_printf, 2, 3)));
     void FormatV(const char* pszFormat, va_list args);
 
     // Substrings; counts and positions are clamped to the string, never out of range.

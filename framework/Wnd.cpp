@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "DataExchange.h"
+#include "ThreadSlot.h"
 #include "WndBinder.h"
 
 const CRuntimeClass CWnd::classCWnd("CWnd", &CRuntimeClass::Create<CWnd>, &CObject::classCObject);
@@ -440,16 +441,16 @@ void CWnd::PostNcDestroy() {}
 
 namespace {
 
-thread_local CWnd* t_pWaitingWnd = nullptr;
+constinit CThreadSlot t_waitingWnd;  // the CWnd the next dialog window binds to
 
 LRESULT CALLBACK BinderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    if (nCode == HCBT_CREATEWND && t_pWaitingWnd) {
+    CWnd* pWaiting = static_cast<CWnd*>(t_waitingWnd.Get());
+    if (nCode == HCBT_CREATEWND && pWaiting) {
         HWND hWnd = reinterpret_cast<HWND>(wParam);
         if (IsDialogWindow(hWnd)) {
-            CWnd* pWnd = t_pWaitingWnd;
-            t_pWaitingWnd = nullptr;
-            pWnd->SubclassWindow(hWnd);
+            t_waitingWnd.Set(nullptr);
+            pWaiting->SubclassWindow(hWnd);
         }
     }
     return CallNextHookEx(nullptr, nCode, wParam, lParam);
@@ -457,9 +458,10 @@ LRESULT CALLBACK BinderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-CWndBinder::CWndBinder(CWnd* pWnd) : m_pPrevWaiting(t_pWaitingWnd), m_hHook(nullptr)
+CWndBinder::CWndBinder(CWnd* pWnd)
+    : m_pPrevWaiting(static_cast<CWnd*>(t_waitingWnd.Get())), m_hHook(nullptr)
 {
-    t_pWaitingWnd = pWnd;
+    t_waitingWnd.Set(pWnd);
     m_hHook = SetWindowsHookExA(WH_CBT, &BinderCbtProc, nullptr, GetCurrentThreadId());
 }
 
@@ -467,7 +469,7 @@ CWndBinder::~CWndBinder()
 {
     if (m_hHook)
         UnhookWindowsHookEx(m_hHook);
-    t_pWaitingWnd = m_pPrevWaiting;
+    t_waitingWnd.Set(m_pPrevWaiting);
 }
 
 bool CWndBinder::Installed() const

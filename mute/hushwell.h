@@ -31,7 +31,7 @@ extern HICON g_hMuteIcon;
 extern HICON g_hSoundIcon;
 
 // --- Seams: tests replace these -----------------------------------------------------------
-// The winmm mixer functions Hushwell calls; defaults to winmm itself.
+// The winmm mixer functions Hushwell calls; defaults to winmm itself, loaded on first use.
 struct MIXER_API {
     UINT (WINAPI *GetNumDevs)(void);
     MMRESULT (WINAPI *GetDevCapsW)(UINT_PTR, LPMIXERCAPSW, UINT);
@@ -45,9 +45,11 @@ struct MIXER_API {
 extern MIXER_API g_mixerApi;
 extern const MIXER_API WINMM_MIXER_API;
 
-// Creates the device enumerator on the Core Audio way; defaults to CoCreateInstance.
+// Creates the device enumerator on the Core Audio way; defaults to Ole32CreateInstance.
 typedef HRESULT (WINAPI *CREATE_INSTANCE_PROC)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
 extern CREATE_INSTANCE_PROC g_pfnCreateInstance;
+// CoCreateInstance, with ole32 loaded on first use (REGDB_E_CLASSNOTREG without it).
+HRESULT WINAPI Ole32CreateInstance(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
 
 // The system's major version; defaults to GetSystemMajorVersion.
 typedef DWORD (*GET_MAJOR_VERSION_PROC)(void);
@@ -55,6 +57,7 @@ extern GET_MAJOR_VERSION_PROC g_pfnGetMajorVersion;
 DWORD GetSystemMajorVersion(void);
 
 // --- Mute control and indicator -----------------------------------------------------------
+void LoadWinmm(void);              // binds winmm's mixer functions now rather than at first call
 void InitEndpointVolume(void);
 void ToggleEndpointMute(void);
 void ReleaseEndpointVolume(void);

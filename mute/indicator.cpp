@@ -66,6 +66,8 @@ BOOL InitIndicator(void)
         InitEndpointVolume();
         if (!g_pEndpointVolume)
             return FALSE;  // the window is gone already
+    } else {
+        LoadWinmm();  // before the first toggle starts the two-second period
     }
     if (!PublishIndicator()) {
         DestroyWindow(g_hIndicator);

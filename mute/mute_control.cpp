@@ -20,12 +20,105 @@ IAudioEndpointVolume* g_pEndpointVolume = nullptr;
 HICON g_hMuteIcon = nullptr;
 HICON g_hSoundIcon = nullptr;
 
+namespace {
+
+// winmm and ole32 are bound when the first instance needs one of them: a later start, which
+// only hands its request over, then loads neither. Both come from the system folder only.
+HMODULE LoadSystemLibrary(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + wcslen(name) >= MAX_PATH)
+        return nullptr;
+    path[length] = L'\\';
+    wcscpy(path + length + 1, name);
+    return LoadLibraryW(path);
+}
+
+template <typename Proc>
+void Bind(Proc& proc, HMODULE module, const char* name)
+{
+    proc = module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// The mixer functions of winmm itself; all null when winmm can't be loaded.
+const MIXER_API& Winmm(void)
+{
+    static MIXER_API api;
+    static bool bound = false;
+    if (!bound) {
+        bound = true;
+        HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
+        Bind(api.GetNumDevs, winmm, "mixerGetNumDevs");
+        Bind(api.GetDevCapsW, winmm, "mixerGetDevCapsW");
+        Bind(api.Open, winmm, "mixerOpen");
+        Bind(api.GetLineInfoW, winmm, "mixerGetLineInfoW");
+        Bind(api.GetLineControlsW, winmm, "mixerGetLineControlsW");
+        Bind(api.GetControlDetailsW, winmm, "mixerGetControlDetailsW");
+        Bind(api.SetControlDetails, winmm, "mixerSetControlDetails");
+        Bind(api.Close, winmm, "mixerClose");
+    }
+    return api;
+}
+
+UINT WINAPI WinmmGetNumDevs(void)
+{
+    UINT (WINAPI *proc)(void) = Winmm().GetNumDevs;
+    return proc ? proc() : 0;
+}
+
+// Any other mixer function of winmm; without winmm it fails as with no driver.
+template <auto Member, typename... Args>
+MMRESULT WINAPI WinmmCall(Args... args)
+{
+    const auto proc = Winmm().*Member;
+    return proc ? proc(args...) : MMSYSERR_NODRIVER;
+}
+
+struct OLE32_API {
+    HRESULT (WINAPI *Initialize)(LPVOID);
+    void (WINAPI *Uninitialize)(void);
+    CREATE_INSTANCE_PROC CreateInstance;
+};
+
+const OLE32_API& Ole32(void)
+{
+    static OLE32_API api;
+    static bool bound = false;
+    if (!bound) {
+        bound = true;
+        HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
+        Bind(api.Initialize, ole32, "CoInitialize");
+        Bind(api.Uninitialize, ole32, "CoUninitialize");
+        Bind(api.CreateInstance, ole32, "CoCreateInstance");
+    }
+    return api;
+}
+
+}  // namespace
+
 const MIXER_API WINMM_MIXER_API = {
-    mixerGetNumDevs, mixerGetDevCapsW, mixerOpen, mixerGetLineInfoW,
-    mixerGetLineControlsW, mixerGetControlDetailsW, mixerSetControlDetails, mixerClose,
+    WinmmGetNumDevs, WinmmCall<&MIXER_API::GetDevCapsW>, WinmmCall<&MIXER_API::Open>,
+    WinmmCall<&MIXER_API::GetLineInfoW>, WinmmCall<&MIXER_API::GetLineControlsW>,
+    WinmmCall<&MIXER_API::GetControlDetailsW>, WinmmCall<&MIXER_API::SetControlDetails>,
+    WinmmCall<&MIXER_API::Close>,
 };
 MIXER_API g_mixerApi = WINMM_MIXER_API;
-CREATE_INSTANCE_PROC g_pfnCreateInstance = CoCreateInstance;
+
+void LoadWinmm(void)
+{
+    Winmm();
+}
+
+HRESULT WINAPI Ole32CreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid, LPVOID* object)
+{
+    if (CREATE_INSTANCE_PROC proc = Ole32().CreateInstance)
+        return proc(clsid, outer, context, iid, object);
+    if (object)
+        *object = nullptr;
+    return REGDB_E_CLASSNOTREG;
+}
+CREATE_INSTANCE_PROC g_pfnCreateInstance = Ole32CreateInstance;
 
 namespace {
 
@@ -181,7 +274,9 @@ void SetMixerMute(DWORD value)
 
 void InitEndpointVolume(void)
 {
-    CoInitialize(nullptr);
+    const OLE32_API& ole32 = Ole32();
+    if (ole32.Initialize)
+        ole32.Initialize(nullptr);
 
     IMMDeviceEnumerator* enumerator = nullptr;
     IMMDevice* device = nullptr;
@@ -204,7 +299,8 @@ void InitEndpointVolume(void)
     if (hr != S_OK) {
         if (volume)
             volume->Release();
-        CoUninitialize();
+        if (ole32.Uninitialize)
+            ole32.Uninitialize();
         DestroyWindow(g_hIndicator);
     }
 }
@@ -229,7 +325,8 @@ void ReleaseEndpointVolume(void)
     if (g_bCoreAudio && g_pEndpointVolume) {
         g_pEndpointVolume->Release();
         g_pEndpointVolume = nullptr;
-        CoUninitialize();
+        if (void (WINAPI *uninitialize)(void) = Ole32().Uninitialize)
+            uninitialize();
     }
 }
 

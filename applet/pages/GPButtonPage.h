@@ -95,6 +95,12 @@ private:
     BOOL IsProgramOffered(int nEntry, const CButtonInfo& button) const;
     CString GetProgramText(int nEntry, const CButtonInfo& button) const;
     void OnSelendokSlot(int nSlot);
+
+    // While FillAllProgramLists runs, what every row asks the registry alike (the display
+    // list, the default browser's and e-mail program's names) is read once, for all rows.
+    struct CListFacts;
+    CListFacts* m_pListFacts = nullptr;
+    BOOL IsListed(int nProgram) const;
 };
 
 // Dialog items of a row.

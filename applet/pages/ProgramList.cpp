@@ -3,7 +3,6 @@
 #include "ProgramList.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -96,11 +95,10 @@ BOOL IsInDisplayList(int nProgram)
 {
     if (nProgram < PROGRAM_MAKER_FIRST || nProgram > PROGRAM_MAKER_LAST)
         return FALSE;
-    char szKey[96];
-    std::snprintf(szKey, sizeof(szKey),
-                  "software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
+    CString strKey;
+    strKey.Format("software\\Kelvora\\Kelvora Controls\\defaultSetting\\startupapp\\apps\\%03d", nProgram);
     CRegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, szKey, KEY_READ) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, strKey, KEY_READ) != ERROR_SUCCESS)
         return FALSE;
     BYTE data[260];
     DWORD cbData = sizeof(data);
@@ -136,23 +134,54 @@ CString GetProgramNameFromVersion(const char* pszPath)
     LangCodePage first;
     std::memcpy(&first, pTranslations, sizeof(first));
 
-    char szQuery[64];
-    std::snprintf(szQuery, sizeof(szQuery), "\\StringFileInfo\\%04x%04x\\CompanyName", first.wLanguage,
-                  first.wCodePage);
+    CString strQuery;
+    strQuery.Format("\\StringFileInfo\\%04x%04x\\CompanyName", first.wLanguage, first.wCodePage);
     CString strCompany;
-    if (!QueryVersionString(block, szQuery, strCompany))
+    if (!QueryVersionString(block, strQuery, strCompany))
         return CString();
 
     const char* pszField = strCompany == "Microsoft Corporation" ? "FileDescription" : "ProductName";
-    std::snprintf(szQuery, sizeof(szQuery), "\\StringFileInfo\\%04x%04x\\%s", first.wLanguage,
-                  first.wCodePage, pszField);
+    strQuery.Format("\\StringFileInfo\\%04x%04x\\%s", first.wLanguage, first.wCodePage, pszField);
     CString strName;
-    if (!QueryVersionString(block, szQuery, strName))
+    if (!QueryVersionString(block, strQuery, strName))
         return CString();
     return strName;
 }
 
 // ---- The page's lists -----------------------------------------------------------------
+
+struct CGPButtonPage::CListFacts {
+    signed char nListed[PROGRAM_MAKER_LAST - PROGRAM_MAKER_FIRST + 1];  // -1 not read yet
+    bool bBrowserRead = false;
+    bool bMailRead = false;
+    CString strBrowser;
+    CString strMail;
+
+    CListFacts() { std::fill(std::begin(nListed), std::end(nListed), -1); }
+};
+
+namespace {
+
+template <typename Read>
+const CString& ReadOnce(bool& bRead, CString& strValue, Read read)
+{
+    if (!bRead)
+        strValue = read();
+    bRead = true;
+    return strValue;
+}
+
+}  // namespace
+
+BOOL CGPButtonPage::IsListed(int nProgram) const
+{
+    if (m_pListFacts == nullptr || nProgram < PROGRAM_MAKER_FIRST || nProgram > PROGRAM_MAKER_LAST)
+        return IsInDisplayList(nProgram);
+    signed char& nListed = m_pListFacts->nListed[nProgram - PROGRAM_MAKER_FIRST];
+    if (nListed < 0)
+        nListed = IsInDisplayList(nProgram) ? 1 : 0;
+    return nListed;
+}
 
 BOOL CGPButtonPage::IsProgramOffered(int nEntry, const CButtonInfo& button) const
 {
@@ -164,11 +193,11 @@ BOOL CGPButtonPage::IsProgramOffered(int nEntry, const CButtonInfo& button) cons
     case OFFER_CUSTOM_APP:
         return button.IsRegistCustomApp() ? TRUE : FALSE;
     case OFFER_LISTED:
-        return IsInDisplayList(entry.nProgram);
+        return IsListed(entry.nProgram);
     case OFFER_LISTED_PLATFORM:
-        return IsInDisplayList(entry.nProgram) && GetPlatformKind() == 3;
+        return IsListed(entry.nProgram) && GetPlatformKind() == 3;
     case OFFER_LISTED_INSTALLED:
-        return IsInDisplayList(entry.nProgram) && CButtonInfo::IsAppInstalled(entry.nProgram, nInstallParam);
+        return IsListed(entry.nProgram) && CButtonInfo::IsAppInstalled(entry.nProgram, nInstallParam);
     case OFFER_TV_OUT:
         if (m_pGeneral != nullptr && m_pGeneral->m_nTvOutByParam != 0)
             return nInstallParam != 0;
@@ -185,10 +214,14 @@ CString CGPButtonPage::GetProgramText(int nEntry, const CButtonInfo& button) con
     case PROGRAM_CUSTOM:
         return button.GetAppName();
     case PROGRAM_BROWSER:
-        strText = GetDefaultBrowserName();
+        strText = m_pListFacts == nullptr ? GetDefaultBrowserName()
+                  : ReadOnce(m_pListFacts->bBrowserRead, m_pListFacts->strBrowser,
+                             [this] { return GetDefaultBrowserName(); });
         break;
     case PROGRAM_MAIL:
-        strText = GetDefaultMailName();
+        strText = m_pListFacts == nullptr ? GetDefaultMailName()
+                  : ReadOnce(m_pListFacts->bMailRead, m_pListFacts->strMail,
+                             [this] { return GetDefaultMailName(); });
         break;
     default:
         break;
@@ -230,8 +263,11 @@ void CGPButtonPage::FillProgramList(CComboBox& list, int nCaptionId, int nSlot)
 
 BOOL CGPButtonPage::FillAllProgramLists()
 {
+    CListFacts facts;
+    m_pListFacts = &facts;
     for (int nSlot = 0; nSlot < SLOT_COUNT && nSlot < m_buttons.GetCount(); ++nSlot)
         FillProgramList(GetSlotList(nSlot), g_buttonSlots[nSlot].nCaption, nSlot);
+    m_pListFacts = nullptr;
     return TRUE;
 }
 

@@ -49,6 +49,26 @@ bool IsBlankText(const std::string& str)
 }
 
 // Browse: the picked file becomes the target; an empty name and folder follow it.
+// GetOpenFileNameA from comdlg32 in the system folder, loaded for the one call: linked, it
+// would load with every applet that uses this library, the print spooler's libraries with it.
+bool BrowseForFile(OPENFILENAMEA& ofn)
+{
+    char szPath[MAX_PATH];
+    const UINT nLength = GetSystemDirectoryA(szPath, MAX_PATH);
+    if (nLength == 0 || nLength + sizeof("\\comdlg32.dll") > MAX_PATH)
+        return false;
+    std::strcpy(szPath + nLength, "\\comdlg32.dll");
+    HMODULE hComdlg = LoadLibraryA(szPath);
+    if (!hComdlg)
+        return false;
+    typedef BOOL(WINAPI * GetOpenFileNameProc)(OPENFILENAMEA*);
+    auto pfnGetOpenFileName = reinterpret_cast<GetOpenFileNameProc>(
+        reinterpret_cast<void*>(GetProcAddress(hComdlg, "GetOpenFileNameA")));
+    const bool bChosen = pfnGetOpenFileName && pfnGetOpenFileName(&ofn);
+    FreeLibrary(hComdlg);
+    return bChosen;
+}
+
 void Browse(HWND hDlg, int nSize)
 {
     std::string strFilter = LoadText(IDS_BROWSE_FILTER);
@@ -69,7 +89,7 @@ void Browse(HWND hDlg, int nSize)
     ofn.nMaxFile = static_cast<DWORD>(nSize < static_cast<int>(sizeof(szFile)) ? nSize : sizeof(szFile));
     ofn.lpstrTitle = strTitle.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&ofn))
+    if (!BrowseForFile(ofn))
         return;
 
     SetDlgItemTextA(hDlg, IDC_APP_TARGET, szFile);

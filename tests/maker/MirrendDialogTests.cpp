@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int IDC_APP_NAME = 1001, IDC_APP_TARGET = 1002, IDC_APP_OPTION = 1003,
-              IDC_APP_WORKDIR = 1004;
+              IDC_APP_WORKDIR = 1004, IDC_APP_BROWSE = 1005;
 const char TARGET_EMPTY[] =
     "The Target box is empty. Input the path of the application which wants to start it.";
 
@@ -123,6 +123,36 @@ TEST(CustomAppDialog, RefusesAnEmptyTargetThenConfirms)
     EXPECT_STREQ("C:\\tools\\tool.exe", b.target);
     EXPECT_STREQ("-v", b.option);
     EXPECT_STREQ("C:\\tools", b.workDir);
+}
+
+TEST(CustomAppDialog, BrowseFillsTargetNameAndFolderFromTheChosenFile)
+{
+    char szSystem[MAX_PATH];
+    GetSystemDirectoryA(szSystem, MAX_PATH);
+    const std::string strChosen = std::string(szSystem) + "\\notepad.exe";
+    Buffers b("", "", "", "");
+    std::string shown[3];
+    HWND hDlg = nullptr;
+    int nResult = RunScript([&] { return b.Show(); },
+        {OnWindow("Custom Program", [&](HWND hWnd) {
+             hDlg = hWnd;
+             Press(hDlg, IDC_APP_BROWSE);
+         }),
+         OnWindow("Select a Program", [&](HWND hOpen) {
+             SetDlgItemTextA(hOpen, 0x47c, strChosen.c_str());  // the file name box
+             PostMessageA(hOpen, WM_COMMAND, IDOK, 0);
+         }),
+         [&] { return !ItemText(hDlg, IDC_APP_TARGET).empty(); },
+         Do([&] {
+             shown[0] = ItemText(hDlg, IDC_APP_TARGET);
+             shown[1] = ItemText(hDlg, IDC_APP_NAME);
+             shown[2] = ItemText(hDlg, IDC_APP_WORKDIR);
+             Press(hDlg, IDCANCEL);
+         })});
+    EXPECT_EQ(0, nResult);
+    EXPECT_STRCASEEQ(strChosen.c_str(), shown[0].c_str());
+    EXPECT_STRCASEEQ("notepad", shown[1].c_str());
+    EXPECT_STRCASEEQ(szSystem, shown[2].c_str());
 }
 
 TEST(CustomAppDialog, FillsTheBuffersWithinTheirSize)

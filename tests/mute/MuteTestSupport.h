@@ -32,7 +32,7 @@ protected:
             DestroyWindow(g_hIndicator);
         Pump();
         g_mixerApi = WINMM_MIXER_API;
-        g_pfnCreateInstance = CoCreateInstance;
+        g_pfnCreateInstance = Ole32CreateInstance;
         g_pfnGetMajorVersion = GetSystemMajorVersion;
     }
 

@@ -2,6 +2,7 @@
 // program lists, picks, the custom program dialog, Restore Defaults, saving and help.
 #include "ButtonsSheet.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "PageUtil.h"
@@ -267,6 +268,30 @@ TEST_F(ButtonsSheetTest, StoredChoiceIsSelectedOrElseSelectYourProgram)
         EXPECT_FALSE(Enabled(page, IDC_BUTTON2_CAPTION));
         EXPECT_TRUE(Enabled(page, IDC_BUTTON0_CAPTION));
         EXPECT_FALSE(page.IsModified());
+    });
+}
+
+TEST_F(ButtonsSheetTest, TheDisplayListIsReadForEveryFillAndARowRefilledAfterAPickReadsItAfresh)
+{
+    StoreButtons({0, 1, 2});
+    RunSheet([this](CPallumSheet&, CGPButtonPage& page) {
+        auto offers = [&page](int nSlot, int nProgram) {
+            const std::vector<int> programs = ListPrograms(page, nSlot);
+            return std::find(programs.begin(), programs.end(), nProgram) != programs.end();
+        };
+        SetDisplayList(0);
+        SetDisplayList(103, 1);
+        page.FillAllProgramLists();
+        for (int nSlot = 0; nSlot < 3; ++nSlot) {
+            EXPECT_TRUE(offers(nSlot, 103)) << nSlot;
+            EXPECT_FALSE(offers(nSlot, 104)) << nSlot;
+        }
+        SetDisplayList(104, 1);
+        Pick(page, 1, 103);
+        EXPECT_TRUE(offers(1, 104));
+        EXPECT_FALSE(offers(0, 104));
+        page.FillAllProgramLists();
+        EXPECT_TRUE(offers(2, 104));
     });
 }
 

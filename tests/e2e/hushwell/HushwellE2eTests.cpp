@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -300,6 +301,59 @@ TEST_F(LaterStart, DoesNothingWhileTheBlockIsGoneOrEmpty)
     HANDLE block = CreateBlockHolding(0);
     EXPECT_EQ(RequestsFromOneStart(), 0);
     CloseHandle(block);
+}
+
+// The base names of the libraries a later start loads, seen as its debugger; empty when it
+// could not be started or did not end in time.
+std::vector<std::wstring> LibrariesOfOneStart()
+{
+    std::vector<std::wstring> names;
+    std::wstring exe = HushwellPath();
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+                        nullptr, &si, &pi))
+        return names;
+    bool ended = false;
+    DEBUG_EVENT event;
+    while (!ended && WaitForDebugEvent(&event, WINDOW_TIMEOUT_MS)) {
+        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile) {
+            wchar_t path[MAX_PATH] = L"";
+            if (GetFinalPathNameByHandleW(event.u.LoadDll.hFile, path, MAX_PATH, 0) < MAX_PATH) {
+                std::wstring name = path;
+                name = name.substr(name.find_last_of(L"\\/") + 1);
+                CharLowerW(&name[0]);
+                names.push_back(name);
+            }
+        }
+        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile)
+            CloseHandle(event.u.LoadDll.hFile);
+        if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT && event.u.CreateProcessInfo.hFile)
+            CloseHandle(event.u.CreateProcessInfo.hFile);
+        ended = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId,
+                           event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
+    }
+    if (!ended) {
+        TerminateProcess(pi.hProcess, 1);
+        names.clear();
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return names;
+}
+
+// What only the first instance needs (the mixer, Core Audio) stays unloaded in a hand-over.
+TEST_F(LaterStart, LoadsNeitherTheMixerNorCom)
+{
+    HANDLE block = CreateBlockHolding(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(m_receiver)));
+    std::vector<std::wstring> names = LibrariesOfOneStart();
+    CloseHandle(block);
+    ASSERT_NE(std::find(names.begin(), names.end(), L"user32.dll"), names.end());
+    for (const wchar_t* name : {L"winmm.dll", L"ole32.dll", L"combase.dll", L"mmdevapi.dll"})
+        EXPECT_EQ(std::find(names.begin(), names.end(), name), names.end()) << "loaded " << std::string(name, name + wcslen(name));
 }
 
 }  // namespace
