@@ -191,15 +191,21 @@ int IndexOf(const std::vector<std::string>& titles, const char* pszTitle)
     return -1;
 }
 
+// The dialog titled pszTitle that the last step opens: its picture, then closed with nButton.
+void ShootDialog(const std::string& name, const char* pszTitle, int nButton)
+{
+    HWND hDialog = WaitForWindow(nullptr, pszTitle, kWaitMs, true);
+    if (!hDialog)
+        return Fail(name, std::string("\"") + pszTitle + "\" did not open");
+    Settle(hDialog);
+    Shoot(name, hDialog);
+    Dismiss(hDialog, nButton);
+}
+
 void ShootAbout(HWND hSheet)
 {
     PostMessageA(hSheet, WM_SYSCOMMAND, kIdmAboutBox, 0);
-    HWND hAbout = WaitForWindow(nullptr, "About KELVORA Controls", kWaitMs, true);
-    if (!hAbout)
-        return Fail("about", "the About box did not open");
-    Settle(hAbout);
-    Shoot("about", hAbout);
-    Dismiss(hAbout, IDOK);
+    ShootDialog("about", "About KELVORA Controls", IDOK);
 }
 
 // "Select your program..." in the first button's list opens the settings library's dialog.
@@ -221,12 +227,7 @@ void ShootCustomProgram(HWND hSheet, const std::vector<std::string>& titles)
     const int nWas = static_cast<int>(SendMessageA(hList, CB_GETCURSEL, 0, 0));
     SendMessageA(hList, CB_SETCURSEL, nSelect, 0);
     PostMessageA(hPage, WM_COMMAND, MAKEWPARAM(kButton0List, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
-    HWND hDialog = WaitForWindow(nullptr, "Custom Program", kWaitMs, true);
-    if (!hDialog)
-        return Fail("custom-program", "the custom program dialog did not open");
-    Settle(hDialog);
-    Shoot("custom-program", hDialog);
-    Dismiss(hDialog, IDCANCEL);
+    ShootDialog("custom-program", "Custom Program", IDCANCEL);
     SendMessageA(hList, CB_SETCURSEL, nWas, 0);
 }
 
@@ -258,12 +259,7 @@ void ShootSchedule(HWND hSheet, int nSubLcd)
     if (!hButton)
         return Fail("nolvic-schedule", "no button 1045 on the Sub LCD page");
     PostMessageA(hPage, WM_COMMAND, MAKEWPARAM(kScheduleButton, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
-    HWND hSchedule = WaitForWindow(nullptr, "Schedule", kWaitMs, true);
-    if (!hSchedule)
-        return Fail("nolvic-schedule", "the Schedule dialog did not open");
-    Settle(hSchedule);
-    Shoot("nolvic-schedule", hSchedule);
-    Dismiss(hSchedule, IDCANCEL);
+    ShootDialog("nolvic-schedule", "Schedule", IDCANCEL);
 }
 
 int RunSheet(const std::string& quorlat)
