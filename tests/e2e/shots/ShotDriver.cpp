@@ -55,7 +55,7 @@ void Skip(const std::string& name, const std::string& why)
 // Windows draw into surfaces that reach the screen a moment later.
 void Settle(HWND hWnd)
 {
-    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(400);
 }
 
