@@ -290,6 +290,10 @@ BOOL CPropertySheet::SetActivePage(int nPage)
         m_psh.nStartPage = static_cast<UINT>(nPage);
         return TRUE;
     }
+    // The system would have the shown page lose and regain activation, so a page whose
+    // controls do not validate would refuse a switch that goes nowhere.
+    if (nPage == GetActiveIndex())
+        return TRUE;
     return static_cast<BOOL>(SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(nPage), 0));
 }
 

@@ -110,7 +110,8 @@ public:
     virtual INT_PTR DoModal();
 
     // Before the sheet runs: the page shown first. While it runs: switches pages (the
-    // active page may refuse to be left). FALSE for an unknown page or a refusal.
+    // active page may refuse to be left; the page already shown stays, without losing its
+    // activation). FALSE for an unknown page or a refusal.
     BOOL SetActivePage(int nPage);
     BOOL SetActivePage(CPropertyPage* pPage);
     // While it runs: the page shown; before: the page that will be shown first. -1 (null)

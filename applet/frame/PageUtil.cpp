@@ -1,5 +1,8 @@
 #include "PageUtil.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "Mirrend.h"
 #include "resource.h"
 
@@ -11,6 +14,17 @@ const char PALLUM_HELP_FILE[] = "PALLUM.HLP";
 // Default values of HKEY_CLASSES_ROOT keys are read into the platform's path-sized buffer:
 // 260 characters and the terminator. Anything longer, or not text, is unreadable.
 const DWORD CLASSES_VALUE_BYTES = 261;
+
+// The custom program dialog's texts: 261 characters, told to the dialog as their length.
+const int CUSTOM_APP_TEXT_LEN = 261;
+
+// A custom program text buffer: CUSTOM_APP_TEXT_LEN characters and the terminator.
+void CopyCustomAppText(char* pszDest, const CString& src)
+{
+    const size_t cch = std::min<size_t>(static_cast<size_t>(src.GetLength()), CUSTOM_APP_TEXT_LEN);
+    std::memcpy(pszDest, src.GetString(), cch);
+    pszDest[cch] = '\0';
+}
 
 BOOL ReadDefaultValue(HKEY hRoot, const char* pszKey, CString& rValue)
 {
@@ -124,4 +138,23 @@ BOOL ShowControlHelp(const HELPINFO* pHelpInfo, const DWORD* pHelpIds)
         }
     }
     return FALSE;
+}
+
+BOOL EditCustomApp(CButtonInfo& button)
+{
+    // Room for 261 characters and the terminator, which is set again after the dialog.
+    char szName[CUSTOM_APP_TEXT_LEN + 1];
+    char szTarget[CUSTOM_APP_TEXT_LEN + 1];
+    char szOption[CUSTOM_APP_TEXT_LEN + 1];
+    char szWorkDir[CUSTOM_APP_TEXT_LEN + 1];
+    CopyCustomAppText(szName, button.GetAppName());
+    CopyCustomAppText(szTarget, button.GetAppTarget());
+    CopyCustomAppText(szOption, button.GetAppOption());
+    CopyCustomAppText(szWorkDir, button.GetAppWorkDir());
+    if (ShowCustomAppDialog(szName, szTarget, szOption, szWorkDir, CUSTOM_APP_TEXT_LEN) == 0)
+        return FALSE;
+    szName[CUSTOM_APP_TEXT_LEN] = szTarget[CUSTOM_APP_TEXT_LEN] = '\0';
+    szOption[CUSTOM_APP_TEXT_LEN] = szWorkDir[CUSTOM_APP_TEXT_LEN] = '\0';
+    button.SetStartupCustomizedApp(szName, szTarget, szOption, szWorkDir);
+    return TRUE;
 }

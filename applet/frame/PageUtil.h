@@ -5,6 +5,8 @@
 
 #include "Framework.h"
 
+class CButtonInfo;
+
 // SetDlgItemState: leave the enabled or the visible state as it is.
 const int ITEM_UNCHANGED = 0xF000;
 
@@ -49,3 +51,8 @@ CString LoadResString(UINT nId);
 // pHelpIds ((control id, help context id) pairs ended by 0, 0), opens help on it with the
 // whole table and returns TRUE; other requests do nothing and return FALSE.
 BOOL ShowControlHelp(const HELPINFO* pHelpInfo, const DWORD* pHelpIds);
+
+// The settings library's custom program dialog on a button's custom program: it opens with
+// the record's name, target, options and working folder, and a confirmed dialog stores the
+// edited texts in the record. TRUE when the user confirmed.
+BOOL EditCustomApp(CButtonInfo& button);

@@ -23,9 +23,6 @@ const int PROGRAM_SELECT = 99;  // opens the custom program dialog; never stored
 const int PROGRAM_MAKER_FIRST = 100;
 const int PROGRAM_MAKER_LAST = 120;
 
-// The custom program dialog's texts: 261 characters, told to the dialog as their length.
-const int CUSTOM_APP_TEXT_LEN = 261;
-
 // Why an entry is offered.
 enum ProgramOffer {
     OFFER_ALWAYS,
@@ -91,14 +88,6 @@ bool QueryVersionString(const std::vector<BYTE>& block, const char* pszQuery, CS
         ++cch;
     strOut = CString(psz, static_cast<int>(cch));
     return true;
-}
-
-// A custom program text buffer: CUSTOM_APP_TEXT_LEN characters and the terminator.
-void CopyCustomAppText(char* pszDest, const CString& src)
-{
-    const size_t cch = std::min<size_t>(static_cast<size_t>(src.GetLength()), CUSTOM_APP_TEXT_LEN);
-    std::memcpy(pszDest, src.GetString(), cch);
-    pszDest[cch] = '\0';
 }
 
 }  // namespace
@@ -259,21 +248,8 @@ void CGPButtonPage::OnProgramSelected(CComboBox& list, int nCaptionId, int nSlot
         return;
 
     if (nProgram == PROGRAM_SELECT) {
-        // Room for 261 characters and the terminator, which is set again after the dialog.
-        char szName[CUSTOM_APP_TEXT_LEN + 1];
-        char szTarget[CUSTOM_APP_TEXT_LEN + 1];
-        char szOption[CUSTOM_APP_TEXT_LEN + 1];
-        char szWorkDir[CUSTOM_APP_TEXT_LEN + 1];
-        CopyCustomAppText(szName, pButton->GetAppName());
-        CopyCustomAppText(szTarget, pButton->GetAppTarget());
-        CopyCustomAppText(szOption, pButton->GetAppOption());
-        CopyCustomAppText(szWorkDir, pButton->GetAppWorkDir());
-        if (ShowCustomAppDialog(szName, szTarget, szOption, szWorkDir, CUSTOM_APP_TEXT_LEN) != 0) {
-            szName[CUSTOM_APP_TEXT_LEN] = szTarget[CUSTOM_APP_TEXT_LEN] = '\0';
-            szOption[CUSTOM_APP_TEXT_LEN] = szWorkDir[CUSTOM_APP_TEXT_LEN] = '\0';
-            pButton->SetStartupCustomizedApp(szName, szTarget, szOption, szWorkDir);
+        if (EditCustomApp(*pButton))
             pButton->SetStartupAppNo(PROGRAM_CUSTOM);
-        }
     } else {
         pButton->SetStartupAppNo(nProgram);
     }

@@ -352,6 +352,8 @@ TEST(PropertySheetTest, FailedExchangeKeepsThePageAndRefusesOk)
             EXPECT_EQ(f.sheet.GetActivePage(), &f.one);
             EXPECT_EQ(f.two.m_hWnd, nullptr);
             EXPECT_EQ(GetFocus(), hEdit);
+            // Staying on the page shown changes no page: nothing is asked of it.
+            EXPECT_TRUE(AnswerMessageBoxes([&] { EXPECT_TRUE(f.sheet.SetActivePage(0)); }).empty());
         }))
         .Then(f.Press(PSBTN_OK))
         .Then(AnswerMessageBox(&secondPrompt))

@@ -1112,6 +1112,90 @@ def draw_program(L, S=32):
 
 
 
+# ---- Application mode page pictures --------------------------------------------------------
+
+def media_symbol(kind, cx, cy, h):
+    """A media key's symbol of height h centred on (cx, cy): 'previous', 'next', 'play_pause'
+    or 'stop'."""
+    r = h / 2
+
+    def tri(x0, pointing):
+        """A triangle of height h whose flat side is at x0."""
+        w = h * 0.8 * pointing
+        return polygon([(x0, cy - r), (x0 + w, cy), (x0, cy + r)] if pointing > 0 else
+                       [(x0, cy - r), (x0, cy + r), (x0 + w, cy)])
+    bar = max(1.5, h * 0.22)
+    if kind == "stop":
+        return box(cx - r * 0.8, cy - r * 0.8, cx + r * 0.8, cy + r * 0.8, 0.6)
+    if kind == "play_pause":
+        left = cx - h * 0.95
+        play = tri(left, 1)
+        x = left + h * 0.8 + h * 0.32
+        return play | box(x, cy - r, x + bar, cy + r) | box(x + bar * 1.9, cy - r, x + bar * 2.9, cy + r)
+    # previous / next: a bar and two triangles, mirrored
+    w = h * 0.8
+    total = bar + 2 * w * 0.82
+    if kind == "next":
+        x0 = cx - total / 2
+        return tri(x0, 1) | tri(x0 + w * 0.82, 1) | box(x0 + 2 * w * 0.82, cy - r, x0 + total, cy + r)
+    x1 = cx + total / 2
+    return tri(x1, -1) | tri(x1 - w * 0.82, -1) | box(x1 - total, cy - r, x1 - 2 * w * 0.82, cy + r)
+
+
+def media_key(kind):
+    """5072 to 5075: a notebook's media key, filling the picture so that it needs no colour
+    key: a silver cap with the key's symbol in navy."""
+    def draw(L):
+        w, h = L.w, L.h
+        cap = box(0, 0, w, h, 2.2)
+        L.fill(cap, linear(0, 0, 0, h, (0.0, WHITE), (0.45, PEARL), (1.0, SILVER)))
+        L.fill(box(1, h - 3, w - 1, h, 1.5) & cap.grow(-1), shade(SILVER, -0.1), 0.6)
+        L.fill(cap.inner(1), shade(STEEL, -0.1), 0.9)
+        sym = media_symbol(kind, w / 2, h / 2 - 0.5, round(h * 0.5))
+        L.fill(sym.moved(0, 1), WHITE, 0.8)
+        L.fill(sym, linear(0, h * 0.25, 0, h * 0.75, BLUE, NAVY))
+    return draw
+
+
+def draw_appmode(L, S):
+    """Page icon 5059: a program's window over the row of media keys it takes over."""
+    k = S / 48.0
+
+    def u(v):
+        return v * k
+    if S < 32:
+        win = box(0.5, 1, 13.5, 11, 1)
+        L.fill(win, WHITE)
+        L.fill(box(0.5, 1, 13.5, 4, 1) | box(0.5, 2.5, 13.5, 4), BLUE)
+        L.fill(win.inner(1), (70, 84, 108))
+        strip = box(3, 9, 16, 16, 1.5)
+        L.fill(strip, linear(0, 9, 0, 16, (96, 104, 118), GRAPHITE))
+        L.fill(media_symbol("next", 12.5, 12.5, 3), WHITE)
+        L.fill(media_symbol("previous", 6.5, 12.5, 3), ORANGE)
+        return
+    L.fill(ellipse(u(26), u(45), u(20), u(2.4)), BLACK, 0.2)
+    # the program's window
+    win = box(u(2), u(3), u(38), u(31), u(2.2))
+    L.fill(win, WHITE)
+    L.fill(box(u(2), u(3), u(38), u(10), u(2.2)) | box(u(2), u(6), u(38), u(10)),
+           linear(0, u(3), 0, u(10), SKY, BLUE))
+    for i, c in enumerate((PEARL, PEARL, ROSE)):
+        x = u(26) + i * u(3.8)
+        L.fill(box(x, u(4.7), x + u(2.6), u(7.9), u(0.5)), c)
+    for i, w in enumerate((20, 14, 24)):
+        L.fill(box(u(6), u(13.5) + i * u(4), u(6) + u(w), u(15) + i * u(4)), (150, 160, 176))
+    L.fill(win.inner(max(1.0, u(1))), (70, 84, 108))
+    # the media keys, the first one lit: the program now answers to them
+    strip = box(u(8), u(27), u(47), u(43), u(3))
+    L.fill(strip, linear(0, u(27), 0, u(43), (104, 112, 126), GRAPHITE, (28, 32, 40)))
+    L.fill(strip.inner(max(1.0, u(1))), (18, 20, 26), 0.85)
+    for i, kind in enumerate(("previous", "play_pause", "stop", "next")):
+        cx = u(13.5) + i * u(9.5)
+        key = box(cx - u(4), u(30), cx + u(4), u(40), u(1.5))
+        L.fill(key, linear(0, u(30), 0, u(40), (86, 94, 108), (44, 50, 60)))
+        L.fill(media_symbol(kind, cx, u(35), u(3.4)), ORANGE if i == 0 else ICE)
+
+
 # ---- Banner (24-bit, 28 pixels high) -----------------------------------------------------
 
 BANNER_H = 28
@@ -1185,6 +1269,60 @@ def draw_banner_right(L):
     L.fill(circle(60, 12.5, 7.5), AMBER, falloff(60, 12.5, 5.5, 8.5, 0.35))
 
 
+# ---- Sub LCD page picture (24-bit, on the dialog face) ---------------------------------
+
+SUBLCD_W, SUBLCD_H = 64, 36
+# The dialog face the picture stands on; only its rounded corners show it.
+DIALOG_FACE = (240, 240, 240)
+
+# Lit segments of the digits: top, top right, bottom right, bottom, bottom left, top left, middle.
+SEGMENTS = {"1": "bc", "2": "abdeg", "3": "abcdg", "4": "bcfg"}
+
+
+def segment_digit(x0, y0, w, h, t, lit):
+    """A seven-segment digit in the box x0..x0+w, y0..y0+h with strokes t, as one shape."""
+    g, m = 0.5, y0 + h / 2
+    parts = {
+        "a": box(x0 + t - g, y0, x0 + w - t + g, y0 + t, t / 3),
+        "d": box(x0 + t - g, y0 + h - t, x0 + w - t + g, y0 + h, t / 3),
+        "g": box(x0 + t - g, m - t / 2, x0 + w - t + g, m + t / 2, t / 3),
+        "f": box(x0, y0 + t - g, x0 + t, m - t / 2 + g, t / 3),
+        "b": box(x0 + w - t, y0 + t - g, x0 + w, m - t / 2 + g, t / 3),
+        "e": box(x0, m + t / 2 - g, x0 + t, y0 + h - t + g, t / 3),
+        "c": box(x0 + w - t, m + t / 2 - g, x0 + w, y0 + h - t + g, t / 3),
+    }
+    shape = None
+    for k in lit:
+        shape = parts[k] if shape is None else shape | parts[k]
+    return shape
+
+
+def draw_sublcd(L):
+    """5071: the notebook's small secondary display, backlit, showing the clock."""
+    W, H = L.w, L.h
+    L.fill(box(0, 0, W, H), DIALOG_FACE)
+    body = box(0.5, 0.5, W - 0.5, H - 0.5, 4)
+    L.fill(body, linear(0, 0, 0, H, shade(GRAPHITE, 0.35), GRAPHITE, shade(GRAPHITE, -0.35)))
+    L.fill(body.inner(1), shade(GRAPHITE, -0.55), 0.8)
+    L.fill(box(1.5, 1.5, W - 1.5, 2.5, 3), WHITE, 0.18)
+    glass = box(5, 5, W - 5, H - 5, 1)
+    L.fill(glass.grow(1), shade(GRAPHITE, -0.6))
+    L.fill(glass, linear(0, 5, 0, H - 5, (206, 232, 242), (150, 198, 226), (118, 172, 208)))
+    # Whole pixels, so the segments stay crisp.
+    ink, x, top, w, h, t = (18, 40, 72), 9, 9, 8, 18, 2
+    for ch in "12:34":
+        if ch == ":":
+            for cy in (top + 5, top + 13):
+                L.fill(box(x + 1, cy - 1, x + 3, cy + 1), ink, 0.9)
+            x += 5
+            continue
+        L.fill(segment_digit(x, top, w, h, t, "abcdefg"), ink, 0.07)
+        L.fill(segment_digit(x, top, w, h, t, SEGMENTS[ch]), ink, 0.9)
+        x += w + 3
+    # The glass catches the light from the top left.
+    L.fill(polygon([(5, 5), (30, 5), (17, H - 5), (5, H - 5)]) & glass, WHITE, 0.12)
+
+
 # ---- Output ---------------------------------------------------------------------------
 
 def render(draw, size):
@@ -1225,6 +1363,7 @@ ICONS = {
     5078: (draw_pallum, APPLET_SET),
     1000: (draw_emblem, STANDARD_SET),
     5090: (draw_remote, STANDARD_SET),
+    5059: (draw_appmode, STANDARD_SET),
 }
 
 BUTTONS = {
@@ -1236,6 +1375,12 @@ BUTTONS = {
     5242: draw_presentation("1600", True), 5243: draw_display, 5244: draw_dolby, 5247: draw_backlight,
     5256: draw_illumination, 5257: draw_mute, 189: draw_program,
 }
+
+# The Application mode rows' keys, 24-bit, shown as they are (no colour key): their corners
+# are blended over white, the themed page's colour.
+MEDIA_KEY_SIZE = (34, 16)
+MEDIA_KEYS = {5072: media_key("previous"), 5073: media_key("play_pause"), 5074: media_key("stop"),
+              5075: media_key("next")}
 
 BANNER = {5228: (draw_banner_left, 250), 5229: (draw_banner_middle, 181), 5230: (draw_banner_right, 80)}
 
@@ -1260,6 +1405,9 @@ def verify(out):
         pal = [tuple(data[54 + 4 * i + 2 - j] for j in range(3)) for i in range(256)]
         check(pal.count(MAGENTA) == 1, "%d.bmp: magenta not exactly once in the colour table" % rid)
         check(rows[0][0][0] == MAGENTA and rows[31][31][0] == MAGENTA, "%d.bmp: corners not magenta" % rid)
+    for rid in MEDIA_KEYS:
+        (_, w, h, bpp, _), = read_picture_file(os.path.join(out, "%d.bmp" % rid))
+        check((w, h, bpp) == MEDIA_KEY_SIZE + (24,), "%d.bmp is %dx%d %d-bit" % (rid, w, h, bpp))
     cols = {}
     for rid, (_, width) in BANNER.items():
         (_, w, h, bpp, rows), = read_picture_file(os.path.join(out, "%d.bmp" % rid))
@@ -1270,6 +1418,8 @@ def verify(out):
         check(cols[5228][1] == band, "the left part does not end on the plain band")
         check(cols[5229][0] == band and cols[5229][1] == band, "the middle tile is not the plain band at its edges")
         check(cols[5230][0] == band, "the right part does not start on the plain band")
+    (_, w, h, bpp, _), = read_picture_file(os.path.join(out, "5071.bmp"))
+    check((w, h, bpp) == (SUBLCD_W, SUBLCD_H, 24), "5071.bmp is %dx%d %d-bit" % (w, h, bpp))
     return problems
 
 
@@ -1295,6 +1445,14 @@ def main(argv=None):
         cv, pal = keyed_bitmap(draw)
         write_bmp(path, cv, 8, pal)
         written.append(path)
+    for rid, draw in MEDIA_KEYS.items():
+        if args.only and rid not in args.only:
+            continue
+        path = os.path.join(args.out, "%d.bmp" % rid)
+        L = Layer(*MEDIA_KEY_SIZE)
+        draw(L)
+        write_bmp(path, L.over(WHITE), 24)
+        written.append(path)
     for rid, (draw, w) in BANNER.items():
         if args.only and rid not in args.only:
             continue
@@ -1302,6 +1460,12 @@ def main(argv=None):
         L = Layer(w, BANNER_H)
         draw(L)
         write_bmp(path, L.over(BLACK), 24)
+        written.append(path)
+    if not args.only or 5071 in args.only:
+        path = os.path.join(args.out, "5071.bmp")
+        L = Layer(SUBLCD_W, SUBLCD_H)
+        draw_sublcd(L)
+        write_bmp(path, L.over(DIALOG_FACE), 24)
         written.append(path)
     if args.preview:
         preview(written, args.preview)

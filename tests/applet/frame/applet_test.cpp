@@ -119,7 +119,7 @@ TEST_F(FrameEntryTest, DoubleClickBringsAnOpenSheetForward)
 
 TEST_F(FrameEntryTest, DoubleClickRunsTheSheetFromThePageSet)
 {
-    // Media Apps, Sub LCD and Application mode come with their own pages later. With no page
+    // Media Apps comes with its own page later. With no page
     // at all the sheet shows its frame (banner, OK, Cancel) and closes normally.
     const struct {
         int flags[PAGE_COUNT];

@@ -102,9 +102,11 @@ TEST_F(SheetBuildTest, ProductPagesNotYetBuiltAddNothing)
     CTestSheet sheet(0);
     const int flags[PAGE_COUNT] = { 0, 1, 1, 1, 1 };
     ASSERT_TRUE(sheet.BuildFromFlags(flags));
-    // Media Apps, Sub LCD and Application mode are not part of this build.
-    ASSERT_EQ(1, sheet.GetPageCount());
-    EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(0));
+    // Media Apps is not part of this build.
+    ASSERT_EQ(3, sheet.GetPageCount());
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_SUBLCD), sheet.GetPage(0));
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_APPMODE), sheet.GetPage(1));
+    EXPECT_EQ(sheet.GetPallumPage(PAGE_REMOCON), sheet.GetPage(2));
 
     CTestSheet empty(0);
     const int none[PAGE_COUNT] = { 0, 0, 0, 0, 0 };

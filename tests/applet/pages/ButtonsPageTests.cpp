@@ -69,8 +69,7 @@ TEST_F(ButtonsSheetTest, RecordsBeyondTheFifthHaveNoRowButAreRestoredAndWritten)
     RunSheet([](CPallumSheet& sheet, CGPButtonPage& page) {
         EXPECT_EQ(page.m_buttons.GetCount(), 7);
         EXPECT_TRUE(Visible(page, IDC_BUTTON4_LIST));
-        SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BUTTONS_RESTORE, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Item(page, IDC_BUTTONS_RESTORE)));
+        Click(page, IDC_BUTTONS_RESTORE);
         EXPECT_TRUE(Apply(sheet).empty());
     });
     const FakeMirrend::Call* pWrite = FakeMirrend::LastCall("WriteSettingGPButtonInfo");
@@ -201,7 +200,7 @@ TEST_F(ButtonsSheetTest, ProgramListOrderAndConditions)
         SetDisplayList(103, 257);
         SetDisplayList(102, 2);
         SetDisplayList(104, 1);
-        RegistryRestore::Delete(HKEY_LOCAL_MACHINE, kAppsKey + std::string("105"), "DisplayList");
+        DeleteRegValue(HKEY_LOCAL_MACHINE, kAppsKey + std::string("105"), "DisplayList");
         page.FillAllProgramLists();
         EXPECT_EQ(ListPrograms(page, 0), (std::vector<int>{1, 2, 5, 103, 104, 4, 99}));
         EXPECT_EQ(ListTexts(page, 0)[3], "Zoom in");
@@ -357,8 +356,7 @@ TEST_F(ButtonsSheetTest, RestoreDefaultsBringsBackTheMakersChoices)
         Apply(sheet);
         EXPECT_FALSE(ApplyEnabled(sheet));
 
-        SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BUTTONS_RESTORE, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Item(page, IDC_BUTTONS_RESTORE)));
+        Click(page, IDC_BUTTONS_RESTORE);
         EXPECT_EQ(SelectedProgram(page, 0), nDefault0);
         EXPECT_EQ(page.m_buttons.GetAt(0)->GetStartupAppNo(), nDefault0);
         EXPECT_NE(page.m_buttons.GetAt(2)->GetStartupAppNo(), 105);
@@ -518,8 +516,8 @@ TEST_F(ButtonsSheetTest, ContextHelpOnTheListsAndRestoreDefaults)
 
 TEST_F(ButtonsSheetTest, BrowserAndMailEntriesNameTheDefaultPrograms)
 {
-    m_restore.Keep(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr);
-    m_restore.Keep(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr);
+    m_registry.Keep(HKEY_CLASSES_ROOT, "http\\shell\\open\\command");
+    m_registry.Keep(HKEY_LOCAL_MACHINE, "software\\clients\\mail");
     const char* pszMs = std::getenv("KELVORA_BTN_VERSION_MS");
     const char* pszOther = std::getenv("KELVORA_BTN_VERSION_OTHER");
     ASSERT_TRUE(pszMs && pszOther);
@@ -534,33 +532,27 @@ TEST_F(ButtonsSheetTest, BrowserAndMailEntriesNameTheDefaultPrograms)
             const std::vector<std::string> texts = ListTexts(page, 0);
             return std::make_pair(texts.at(4), texts.at(5));   // after the four presentations
         };
-        RegistryRestore::SetString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr,
-                                   "\"" + std::string(pszMs) + "\" -url \"%1\"");
-        RegistryRestore::SetString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr, "Inkwell Mail");
+        SetRegString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, "\"" + std::string(pszMs) + "\" -url \"%1\"");
+        SetRegString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr, "Inkwell Mail");
         EXPECT_EQ(entries(), std::make_pair(std::string("Lumen Web Viewer(default browser)"),
                                             std::string("Inkwell Mail(default e-mail program)")));
 
         // Environment variables in the command are expanded.
         const std::string strFile = std::string(pszOther).substr(strDir.size());
-        RegistryRestore::SetString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr,
-                                   "%BTN_TEST_DIR%" + strFile + " %1");
+        SetRegString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, "%BTN_TEST_DIR%" + strFile + " %1");
         EXPECT_EQ(entries().first, "Harbor Browser(default browser)");
 
         // Nothing found: the suffixes alone.
-        RegistryRestore::SetString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr,
-                                   "C:\\nowhere\\browser.exe %1");
+        SetRegString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, "C:\\nowhere\\browser.exe %1");
         // The mail name is read up to 261 bytes with its terminator.
-        RegistryRestore::SetString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr,
-                                   std::string(260, 'm'));
+        SetRegString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr, std::string(260, 'm'));
         EXPECT_EQ(page.GetDefaultMailName(), std::string(260, 'm'));
-        RegistryRestore::SetString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr,
-                                   std::string(261, 'm'));
+        SetRegString(HKEY_LOCAL_MACHINE, "software\\clients\\mail", nullptr, std::string(261, 'm'));
         EXPECT_EQ(entries(), std::make_pair(std::string("(default browser)"),
                                             std::string("(default e-mail program)")));
         // An expansion longer than 260 characters is no path.
         SetEnvironmentVariableA("BTN_TEST_DIR", (strDir + std::string(300, '\\')).c_str());
-        RegistryRestore::SetString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr,
-                                   "%BTN_TEST_DIR%" + strFile);
+        SetRegString(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, "%BTN_TEST_DIR%" + strFile);
         EXPECT_EQ(page.GetDefaultBrowserName(), "");
     });
 }

@@ -31,10 +31,10 @@ TEST_F(ButtonsSheetTest, DisplayListPassesOnlyForADwordWhoseLowestByteIsOne)
         {"300 bytes, more than the buffer", REG_BINARY, big.data(), 300, FALSE},
     };
     for (const Case& c : cases) {
-        RegistryRestore::SetRaw(HKEY_LOCAL_MACHINE, key, "DisplayList", c.dwType, c.pData, c.cbData);
+        SetRegValue(HKEY_LOCAL_MACHINE, key, "DisplayList", c.dwType, c.pData, c.cbData);
         EXPECT_EQ(IsInDisplayList(103), c.bListed) << c.pszCase;
     }
-    RegistryRestore::Delete(HKEY_LOCAL_MACHINE, key, "DisplayList");
+    DeleteRegValue(HKEY_LOCAL_MACHINE, key, "DisplayList");
     EXPECT_FALSE(IsInDisplayList(103));
     // Numbers outside the maker's range have no key at all.
     EXPECT_FALSE(IsInDisplayList(99));

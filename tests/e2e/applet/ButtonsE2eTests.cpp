@@ -6,30 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
-#include "KelvoraTestSupport.h"
+#include "InstalledApplet.h"
 #include "resource.h"
 
 namespace {
 
 const char kSheetTitle[] = "KELVORA Controls Properties";
-const char kRoot[] = "Software\\KelvoraE2E\\Buttons";   // under HKEY_CURRENT_USER
 const int kZoomIn = 103;
 
-template <class Test>
-bool WaitFor(Test test, DWORD dwTimeout = 30000)
+DWORD StoredProgram(const CInstalledApplet& applet, int nButton)
 {
-    for (const ULONGLONG start = GetTickCount64(); !test(); Sleep(20)) {
-        if (GetTickCount64() - start > dwTimeout)
-            return false;
-    }
-    return true;
-}
-
-DWORD StoredProgram(int nButton)
-{
-    const std::string key = std::string(kRoot) + "\\Settings\\GPButtons\\" + std::to_string(nButton);
+    const std::string key = applet.SettingsKey(("GPButtons\\" + std::to_string(nButton)).c_str());
     DWORD dwValue = 0, cb = sizeof(dwValue);
     if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "StartupAppNo", RRF_RT_REG_DWORD, nullptr, &dwValue, &cb) !=
         ERROR_SUCCESS)
@@ -39,39 +29,15 @@ DWORD StoredProgram(int nButton)
 
 TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
 {
-    const std::string pallum = BuildPath("KELVORA_PALLUM");
-    const std::string mirrend = BuildPath("KELVORA_MIRREND");
-    ASSERT_FALSE(pallum.empty() || mirrend.empty());
-
-    // Installed layout: the applet with its settings library beside it.
-    char szTemp[MAX_PATH];
-    GetTempPathA(sizeof(szTemp), szTemp);
-    const std::string dir = szTemp + std::string("kelvora-buttons-e2e-") + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA(pallum.c_str(), (dir + "\\Pallum.cpl").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(mirrend.c_str(), (dir + "\\Mirrend.dll").c_str(), FALSE));
-
-    // The maker's set-up; the stand-in keeps its records in a scratch key, starting empty.
-    {
-        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
-        ASSERT_NE(-1, regedit.Wait(60000));
-    }
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
-    SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + std::string(kRoot)).c_str());
-
-    CProcess quorlat("\"" + BuildPath("KELVORA_QUORLAT") + "\"");
-    ASSERT_NE(nullptr, WaitForWindow(nullptr, "Quorlat", 30000, true));
-    const UINT nQuery = RegisterWindowMessageA("KELVORA_QUORLAT_QUERY");
-    auto told = [&] { return SendMessageA(FindWindowA(nullptr, "Quorlat"), nQuery, 0, 0); };
+    CInstalledApplet applet("Buttons");
+    ASSERT_TRUE(applet.Ready());
+    auto told = [&] { return applet.QuorlatCount(); };
     ASSERT_EQ(told(), 0);
 
-    CProcess control("control.exe \"" + dir + "\\Pallum.cpl\"", dir);
+    std::unique_ptr<CProcess> control(applet.StartControl());
     HWND hSheet = WaitForWindow(nullptr, kSheetTitle, 30000, true);
     ASSERT_NE(nullptr, hSheet);
-    auto press = [&](int nButton) {
-        SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-        PostMessageA(hSheet, WM_NULL, 0, 0);
-    };
+    auto press = [&](int nButton) { PressSheetButton(hSheet, nButton); };
 
     // The Buttons page is the first tab and opens first; its first row is the maker's
     // "Internet" button, on the default browser.
@@ -93,18 +59,11 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
     press(PSBTN_APPLYNOW);
     EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
-    EXPECT_EQ(StoredProgram(0), DWORD(kZoomIn));
+    EXPECT_EQ(StoredProgram(applet, 0), DWORD(kZoomIn));
 
     press(PSBTN_CANCEL);
-    EXPECT_NE(-1, control.Wait(30000));
+    EXPECT_NE(-1, control->Wait(30000));
     EXPECT_EQ(told(), 1);
-
-    PostMessageA(FindWindowA(nullptr, "Quorlat"), WM_CLOSE, 0, 0);
-    quorlat.Wait(10000);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
-    DeleteFileA((dir + "\\Pallum.cpl").c_str());
-    DeleteFileA((dir + "\\Mirrend.dll").c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

@@ -137,6 +137,37 @@ UiScript::Step AnswerMessageBox(std::string* pText)
     };
 }
 
+namespace {
+
+std::vector<std::string>* g_pAnswered = nullptr;
+
+void CALLBACK AnswerEveryBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    while (HWND hBox = FindMessageBox()) {
+        char szCaption[128] = {};
+        GetWindowTextA(hBox, szCaption, sizeof(szCaption));
+        if (g_pAnswered)
+            g_pAnswered->push_back(std::string(szCaption) + "|" + MessageBoxText(hBox));
+        // Hidden at once, so that the next tick does not find it again while it closes.
+        ShowWindow(hBox, SW_HIDE);
+        CloseMessageBox(hBox);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action)
+{
+    std::vector<std::string> boxes;
+    std::vector<std::string>* pOuter = g_pAnswered;
+    g_pAnswered = &boxes;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 20, &AnswerEveryBox);
+    action();
+    KillTimer(nullptr, nTimer);
+    g_pAnswered = pOuter;
+    return boxes;
+}
+
 bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeoutMs)
 {
     const DWORD nStart = GetTickCount();

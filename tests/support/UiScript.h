@@ -55,5 +55,8 @@ std::string MessageBoxText(HWND hBox);
 void CloseMessageBox(HWND hBox);
 // A step that answers the next message box with OK, keeping its text in *pText.
 UiScript::Step AnswerMessageBox(std::string* pText);
+// Runs action() (which may block in nested loops, as a pressed Apply does) while every
+// message box this thread shows is answered with OK; returns them as "caption|text".
+std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action);
 // Runs this thread's queued messages until pred() or the timeout; true if pred() held.
 bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeoutMs = 5000);
