@@ -15,8 +15,8 @@
 //       BOOL CRemoconPage::OnCommand(WPARAM wParam, LPARAM lParam)
 //       {
 //           static const CCommandEntry<CRemoconPage> kCommands[] = {
-//               { IDC_RESET, BN_CLICKED, &CRemoconPage::OnResetClicked },
-//               { IDC_EXT_RECEIVER, BN_CLICKED, &CRemoconPage::OnReceiverClicked },
+//               { IDC_REMOCON_RESET, BN_CLICKED, &CRemoconPage::OnResetClicked },
+//               { IDC_REMOCON_EXT_RECEIVER, BN_CLICKED, &CRemoconPage::OnReceiverClicked },
 //           };
 //           return DispatchCommand(this, kCommands, wParam) || CPropertyPage::OnCommand(wParam, lParam);
 //       }

@@ -81,11 +81,6 @@ public:
     void OnComboChanged() { m_log.push_back("combo changed"); }
 };
 
-void Click(HWND hDialog, int nID)
-{
-    SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nID)));
-}
-
 UINT CheckState(HWND hDialog, int nID)
 {
     return static_cast<UINT>(SendDlgItemMessageA(hDialog, nID, BM_GETCHECK, 0, 0));

@@ -4,7 +4,7 @@
 
 #include "Framework.h"
 #include "resource.h"
-#include "testdll.h"
+#include "TestDll.h"
 
 namespace {
 

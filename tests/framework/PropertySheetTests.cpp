@@ -147,11 +147,7 @@ private:
 // Presses a sheet button from inside the modal loop.
 UiScript::Step Press(CPropertySheet& sheet, int nButton)
 {
-    return [&sheet, nButton] {
-        sheet.PressButton(nButton);
-        PostMessageA(nullptr, WM_NULL, 0, 0);
-        return true;
-    };
+    return Do([&sheet, nButton] { PressSheetButton(sheet.m_hWnd, nButton); });
 }
 
 // Three pages over the three test templates, and a sheet holding them.
@@ -187,14 +183,6 @@ struct SheetFixture {
         return result;
     }
 };
-
-UiScript::Step Check(std::function<void()> checks)
-{
-    return [checks] {
-        checks();
-        return true;
-    };
-}
 
 LOGFONTA WindowFont(HWND hWnd)
 {
@@ -233,7 +221,7 @@ TEST(PropertySheetTest, PageWindowExistsOnlyOnceThePageWasShown)
     EXPECT_EQ(f.sheet.GetTabControl(), nullptr);
     UiScript script;
     script.Then(f.SheetShown())
-        .Then(Check([&] {
+        .Then(Do([&] {
             EXPECT_NE(f.one.m_hWnd, nullptr);
             EXPECT_EQ(f.two.m_hWnd, nullptr);
             EXPECT_EQ(f.three.m_hWnd, nullptr);
@@ -274,7 +262,7 @@ TEST(PropertySheetTest, ApplyAndOkReachEveryPageWithAWindowAndNoOther)
     f.sheet.SetActivePage(2);
     UiScript script;
     script.Then(f.SheetShown())
-        .Then(Check([&] {
+        .Then(Do([&] {
             EXPECT_EQ(f.sheet.GetActivePage(), &f.three);
             EXPECT_EQ(f.one.m_hWnd, nullptr);
             EXPECT_TRUE(f.sheet.SetActivePage(0));
@@ -284,7 +272,7 @@ TEST(PropertySheetTest, ApplyAndOkReachEveryPageWithAWindowAndNoOther)
             EXPECT_TRUE(f.one.IsModified());
         }))
         .Then(f.Press(PSBTN_APPLYNOW))
-        .Then(Check([&] {
+        .Then(Do([&] {
             EXPECT_EQ(f.Events(" apply"), (Log{"one apply", "three apply"}));
             EXPECT_TRUE(IsWindow(f.sheet.m_hWnd));   // Apply keeps the sheet open
             EXPECT_FALSE(f.ApplyEnabled());
@@ -308,7 +296,7 @@ TEST(PropertySheetTest, CancelAndTheCloseBoxApplyNothing)
         SheetFixture f;
         UiScript script;
         script.Then(f.SheetShown())
-            .Then(Check([&] {
+            .Then(Do([&] {
                 f.sheet.SetActivePage(1);
                 f.two.SetModified(TRUE);
                 SetDlgItemTextA(f.two.m_hWnd, IDC_TEXT, "changed");
@@ -338,7 +326,7 @@ TEST(PropertySheetTest, FailedExchangeKeepsThePageAndRefusesOk)
     HWND hEdit = nullptr;
     UiScript script;
     script.Then(f.SheetShown())
-        .Then(Check([&] {
+        .Then(Do([&] {
             hEdit = GetDlgItem(f.one.m_hWnd, IDC_TEXT);
             EXPECT_EQ(SendMessageA(hEdit, EM_GETLIMITTEXT, 0, 0), 8);
             SetWindowTextA(hEdit, "123456789");
@@ -348,7 +336,7 @@ TEST(PropertySheetTest, FailedExchangeKeepsThePageAndRefusesOk)
             return true;
         })
         .Then(AnswerMessageBox(&firstPrompt))
-        .Then(Check([&] {
+        .Then(Do([&] {
             EXPECT_EQ(f.sheet.GetActivePage(), &f.one);
             EXPECT_EQ(f.two.m_hWnd, nullptr);
             EXPECT_EQ(GetFocus(), hEdit);
@@ -357,7 +345,7 @@ TEST(PropertySheetTest, FailedExchangeKeepsThePageAndRefusesOk)
         }))
         .Then(f.Press(PSBTN_OK))
         .Then(AnswerMessageBox(&secondPrompt))
-        .Then(Check([&] {
+        .Then(Do([&] {
             EXPECT_TRUE(IsWindow(f.sheet.m_hWnd));
             EXPECT_TRUE(f.Events(" apply").empty());
             EXPECT_EQ(GetFocus(), hEdit);
@@ -378,7 +366,7 @@ TEST(PropertySheetTest, ModifiedStateFollowsTheUserNotTheLoading)
     SheetFixture f;
     UiScript script;
     script.Then(f.SheetShown())
-        .Then(Check([&] {
+        .Then(Do([&] {
             // Loading the text into the edit raised no change.
             EXPECT_EQ(f.one.m_nTextChanges, 0);
             EXPECT_FALSE(f.ApplyEnabled());
@@ -412,7 +400,7 @@ TEST(PropertySheetTest, DerivedSheetSeesItsWindowFromCreationOn)
     WinHelpHook pfnPrevious = SetWinHelpHook(&RecordHelp);
     UiScript script;
     script.Then(f.SheetShown())
-        .Then(Check([&] {
+        .Then(Do([&] {
             HWND hSheet = f.sheet.m_hWnd;
             EXPECT_EQ(CWnd::FromHandlePermanent(hSheet), &f.sheet);
             EXPECT_TRUE(GetWindowLongPtrA(hSheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
@@ -462,7 +450,7 @@ TEST(PropertySheetTest, ContextHelpReachesThePageThatOwnsTheItem)
     };
     UiScript script;
     script.Then(f.SheetShown())
-        .Then(Check([&] {
+        .Then(Do([&] {
             f.sheet.SetActivePage(1);
             hCheckOne = GetDlgItem(f.one.m_hWnd, IDC_CHECK);
             hCheckTwo = GetDlgItem(f.two.m_hWnd, IDC_CHECK);
@@ -504,7 +492,7 @@ TEST(PropertySheetTest, PagesRunInTheSheetsFontAndFitItsPageArea)
         sheet.AddPage(pPage);
     UiScript script;
     script.Then([&] { return sheet.m_hWnd && plain.m_hWnd; })
-        .Then(Check([&] {
+        .Then(Do([&] {
             HWND hTab = sheet.GetTabControl()->m_hWnd;
             RECT area;
             GetClientRect(hTab, &area);

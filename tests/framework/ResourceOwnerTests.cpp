@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Framework.h"
+#include "RegistryScratch.h"
 #include "resource.h"
 
 TEST(CBitmapTest, LoadsMovesAndDeletesOnce)
@@ -73,25 +74,16 @@ namespace {
 
 const char* const kTestKey = "Software\\KelvoraFrameworkTest";
 
-void SetRaw(HKEY hKey, const char* pszName, DWORD dwType, const void* pData, DWORD cbData)
-{
-    ASSERT_EQ(RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cbData), ERROR_SUCCESS);
-}
-
 }  // namespace
 
 TEST(RegistryTest, TextValuesOfTheWrongShapeAreRefusedAndKeysCloseOnce)
 {
-    HKEY hCreated = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, &hCreated, nullptr),
-              ERROR_SUCCESS);
+    CRegistryScratch scratch(HKEY_CURRENT_USER, kTestKey, true);
     const char szText[] = "C:\\Program Files\\x.exe";
-    SetRaw(hCreated, "Text", REG_SZ, szText, sizeof(szText));
-    SetRaw(hCreated, "Unterminated", REG_SZ, "abc", 3);
-    SetRaw(hCreated, "Binary", REG_BINARY, "abcd", 4);
-    const DWORD dwNumber = 5;
-    SetRaw(hCreated, "Number", REG_DWORD, &dwNumber, sizeof(dwNumber));
-    RegCloseKey(hCreated);
+    ASSERT_TRUE(scratch.SetValue("Text", REG_SZ, szText, sizeof(szText)));
+    ASSERT_TRUE(scratch.SetValue("Unterminated", REG_SZ, "abc", 3));
+    ASSERT_TRUE(scratch.SetValue("Binary", REG_BINARY, "abcd", 4));
+    ASSERT_TRUE(scratch.SetDword("Number", 5));
 
     CRegKey key;
     ASSERT_EQ(key.Open(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
@@ -125,7 +117,6 @@ TEST(RegistryTest, TextValuesOfTheWrongShapeAreRefusedAndKeysCloseOnce)
     CRegKey missing;
     EXPECT_NE(missing.Open(HKEY_CURRENT_USER, "Software\\KelvoraFrameworkTest\\NoSuchKey"), ERROR_SUCCESS);
     EXPECT_EQ(static_cast<HKEY>(missing), nullptr);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
 }
 
 namespace {

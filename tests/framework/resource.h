@@ -1,4 +1,4 @@
-// Ids of the framework tests' own resources (framework_tests.rc, testdll.rc).
+// Ids of the framework tests' own resources (FrameworkTests.rc, TestDll.rc).
 #pragma once
 
 #define IDD_TEST_DIALOG 100

@@ -1,14 +1,16 @@
 #include "RegistryScratch.h"
 
-// Wide calls throughout: the ANSI ones would pass names and texts through the code page.
+#include <algorithm>
+
+// Wide calls for everything saved: the ANSI ones would pass names and texts through the
+// code page.
 namespace {
 
 std::wstring Wide(const std::string& str)
 {
     std::wstring wide(str.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_ACP, 0, str.data(), static_cast<int>(str.size()), &wide[0],
-                                      static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n : 0);
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, str.data(), static_cast<int>(str.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
     return wide;
 }
 
@@ -24,72 +26,55 @@ struct Node {
     std::vector<Node> subkeys;
 };
 
-} // namespace
-
-struct CRegistryScratch::Key {
-    HKEY hRoot = nullptr;
-    std::wstring strPath;
-    bool bExisted = false;
-    Node tree;
-};
-
-namespace {
-
-void ReadTree(HKEY hKey, Node& key)
+bool ReadValue(HKEY hKey, const std::wstring& strName, DWORD* pType, std::vector<BYTE>* pData)
 {
-    DWORD cSubkeys = 0, cchMaxSubkey = 0, cValues = 0, cchMaxName = 0, cbMaxData = 0;
-    if (RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, &cSubkeys, &cchMaxSubkey, nullptr, &cValues,
-                         &cchMaxName, &cbMaxData, nullptr, nullptr) != ERROR_SUCCESS)
+    DWORD cb = 0;
+    if (RegQueryValueExW(hKey, strName.c_str(), nullptr, pType, nullptr, &cb) != ERROR_SUCCESS)
+        return false;
+    pData->resize(cb);
+    const bool bRead = RegQueryValueExW(hKey, strName.c_str(), nullptr, pType, pData->data(), &cb) == ERROR_SUCCESS;
+    pData->resize(cb);
+    return bRead;
+}
+
+void ReadTree(HKEY hKey, Node& node)
+{
+    DWORD cSubkeys = 0, cchSubkey = 0, cValues = 0, cchValue = 0;
+    if (RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, &cSubkeys, &cchSubkey, nullptr, &cValues, &cchValue,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return;
+    std::wstring name(std::max(cchSubkey, cchValue) + 1, L'\0');
     for (DWORD i = 0; i < cValues; ++i) {
-        std::wstring name(cchMaxName + 1, L'\0');
-        DWORD cchName = cchMaxName + 1, cbData = cbMaxData, dwType = 0;
-        Value value{L"", 0, std::vector<BYTE>(cbMaxData + 1)};
-        if (RegEnumValueW(hKey, i, &name[0], &cchName, nullptr, &dwType, value.data.data(), &cbData) != ERROR_SUCCESS)
-            continue;
-        name.resize(cchName);
-        value.strName = name;
-        value.dwType = dwType;
-        value.data.resize(cbData);
-        key.values.push_back(value);
+        DWORD cch = static_cast<DWORD>(name.size());
+        Value value{};
+        if (RegEnumValueW(hKey, i, &name[0], &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+            ReadValue(hKey, value.strName = name.substr(0, cch), &value.dwType, &value.data))
+            node.values.push_back(value);
     }
     for (DWORD i = 0; i < cSubkeys; ++i) {
-        std::wstring name(cchMaxSubkey + 1, L'\0');
-        DWORD cchName = cchMaxSubkey + 1;
-        if (RegEnumKeyExW(hKey, i, &name[0], &cchName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            continue;
-        name.resize(cchName);
+        DWORD cch = static_cast<DWORD>(name.size());
         HKEY hSub = nullptr;
-        if (RegOpenKeyExW(hKey, name.c_str(), 0, KEY_READ, &hSub) != ERROR_SUCCESS)
+        if (RegEnumKeyExW(hKey, i, &name[0], &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+            RegOpenKeyExW(hKey, name.substr(0, cch).c_str(), 0, KEY_READ, &hSub) != ERROR_SUCCESS)
             continue;
-        key.subkeys.push_back(Node{name, {}, {}});
-        ReadTree(hSub, key.subkeys.back());
+        node.subkeys.push_back(Node{name.substr(0, cch), {}, {}});
+        ReadTree(hSub, node.subkeys.back());
         RegCloseKey(hSub);
     }
 }
 
-void WriteTree(HKEY hKey, const Node& key)
-{
-    for (const Value& value : key.values)
-        RegSetValueExW(hKey, value.strName.c_str(), 0, value.dwType, value.data.data(),
-                       static_cast<DWORD>(value.data.size()));
-    for (const Node& sub : key.subkeys) {
-        HKEY hSub = nullptr;
-        if (RegCreateKeyExW(hKey, sub.strName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hSub, nullptr) ==
-            ERROR_SUCCESS) {
-            WriteTree(hSub, sub);
-            RegCloseKey(hSub);
-        }
-    }
-}
-
-bool KeyExists(HKEY hRoot, const std::wstring& strPath)
+void WriteTree(HKEY hRoot, const std::wstring& strPath, const Node& node)
 {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExW(hRoot, strPath.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return false;
+    if (RegCreateKeyExW(hRoot, strPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    for (const Value& value : node.values)
+        RegSetValueExW(hKey, value.strName.c_str(), 0, value.dwType, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
+    for (const Node& sub : node.subkeys)
+        WriteTree(hKey, sub.strName, sub);
     RegCloseKey(hKey);
-    return true;
 }
 
 void DeleteKey(HKEY hRoot, const std::wstring& strPath)
@@ -100,99 +85,53 @@ void DeleteKey(HKEY hRoot, const std::wstring& strPath)
 
 } // namespace
 
+struct CRegistryScratch::Key {
+    HKEY hRoot;
+    std::wstring strPath;
+    bool bExisted;
+    Node tree;
+};
+
 CRegistryScratch::CRegistryScratch() = default;
 
 CRegistryScratch::CRegistryScratch(HKEY hRoot, const std::string& strPath, bool bEmpty)
 {
     Keep(hRoot, strPath);
     if (bEmpty) {
-        DeleteKey(hRoot, Wide(strPath));
-        HKEY hKey = nullptr;
-        if (RegCreateKeyExW(hRoot, Wide(strPath).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr) ==
-            ERROR_SUCCESS)
-            RegCloseKey(hKey);
+        DeleteKey(hRoot, m_kept[0]->strPath);
+        WriteTree(hRoot, m_kept[0]->strPath, Node());
     }
 }
 
 CRegistryScratch::~CRegistryScratch()
 {
     for (auto it = m_kept.rbegin(); it != m_kept.rend(); ++it) {
-        const Key& key = **it;
-        DeleteKey(key.hRoot, key.strPath);
-        if (!key.bExisted)
-            continue;
-        HKEY hKey = nullptr;
-        if (RegCreateKeyExW(key.hRoot, key.strPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
-                            nullptr) == ERROR_SUCCESS) {
-            WriteTree(hKey, key.tree);
-            RegCloseKey(hKey);
-        }
+        DeleteKey((*it)->hRoot, (*it)->strPath);
+        if ((*it)->bExisted)
+            WriteTree((*it)->hRoot, (*it)->strPath, (*it)->tree);
     }
 }
 
 void CRegistryScratch::Keep(HKEY hRoot, const std::string& strPath)
 {
-    std::unique_ptr<Key> key(new Key);
-    key->hRoot = hRoot;
-    key->strPath = Wide(strPath);
+    m_kept.emplace_back(new Key{hRoot, Wide(strPath), false, Node()});
     HKEY hKey = nullptr;
-    if (RegOpenKeyExW(hRoot, key->strPath.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-        key->bExisted = true;
-        ReadTree(hKey, key->tree);
+    if (RegOpenKeyExW(hRoot, m_kept.back()->strPath.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
+        m_kept.back()->bExisted = true;
+        ReadTree(hKey, m_kept.back()->tree);
         RegCloseKey(hKey);
     }
-    m_kept.push_back(std::move(key));
 }
 
-CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
-    : CRegValueOverride(hRoot, strKey, pszName, REG_DWORD, &dwValue, sizeof(dwValue))
-{
-}
-
-CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName,
-                                     const std::string& strValue)
-    : CRegValueOverride(hRoot, strKey, pszName, REG_SZ, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1))
-{
-}
-
-CRegValueOverride::CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
-                                     const void* pData, DWORD cbData)
-    : m_hRoot(hRoot)
-    , m_strKey(Wide(strKey))
-    , m_strName(pszName ? Wide(pszName) : L"")
-    , m_bKeyExisted(KeyExists(hRoot, m_strKey))
-    , m_bPresent(false)
-    , m_dwType(REG_NONE)
+bool CRegistryScratch::SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData)
 {
     HKEY hKey = nullptr;
-    if (m_bKeyExisted && RegOpenKeyExW(hRoot, m_strKey.c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-        DWORD cb = 0;
-        if (RegQueryValueExW(hKey, m_strName.c_str(), nullptr, &m_dwType, nullptr, &cb) == ERROR_SUCCESS) {
-            m_data.resize(cb);
-            m_bPresent = RegQueryValueExW(hKey, m_strName.c_str(), nullptr, &m_dwType, m_data.data(), &cb) ==
-                         ERROR_SUCCESS;
-            m_data.resize(cb);
-        }
-        RegCloseKey(hKey);
-    }
-    if (pData)
-        SetRegValue(hRoot, strKey, pszName, dwType, pData, cbData);
-    else
-        DeleteRegValue(hRoot, strKey, pszName);
-}
-
-CRegValueOverride::~CRegValueOverride()
-{
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExW(m_hRoot, m_strKey.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-        return;
-    if (m_bPresent)
-        RegSetValueExW(hKey, m_strName.c_str(), 0, m_dwType, m_data.data(), static_cast<DWORD>(m_data.size()));
-    else
-        RegDeleteValueW(hKey, m_strName.c_str());
+    if (m_kept.empty() || RegCreateKeyExW(m_kept[0]->hRoot, m_kept[0]->strPath.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG lResult = RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cbData);
     RegCloseKey(hKey);
-    if (!m_bKeyExisted)
-        DeleteKey(m_hRoot, m_strKey);
+    return lResult == ERROR_SUCCESS;
 }
 
 bool SetRegValue(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType, const void* pData,
@@ -206,17 +145,6 @@ bool SetRegValue(HKEY hRoot, const std::string& strKey, const char* pszName, DWO
     return lResult == ERROR_SUCCESS;
 }
 
-bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
-{
-    return SetRegValue(hRoot, strKey, pszName, REG_DWORD, &dwValue, sizeof(dwValue));
-}
-
-bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
-                  DWORD dwType)
-{
-    return SetRegValue(hRoot, strKey, pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
-}
-
 bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName)
 {
     HKEY hKey = nullptr;
@@ -225,4 +153,9 @@ bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName)
     const LONG lResult = RegDeleteValueA(hKey, pszName);
     RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND;
+}
+
+void DeleteRegKey(HKEY hRoot, const std::string& strKey)
+{
+    DeleteKey(hRoot, Wide(strKey));
 }

@@ -22,38 +22,51 @@ public:
     // Saves root\path with its whole subtree, or that it does not exist.
     void Keep(HKEY hRoot, const std::string& strPath);
 
+    // Values of the key the scratch was made with (null name: the default value); true
+    // when written.
+    bool SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData);
+    bool SetDword(const char* pszName, DWORD dwValue) { return SetValue(pszName, REG_DWORD, &dwValue, 4); }
+    bool SetString(const char* pszName, const std::string& strValue, DWORD dwType = REG_SZ)
+    {
+        return SetValue(pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
+    }
+
 private:
     struct Key;
     std::vector<std::unique_ptr<Key>> m_kept;
 };
 
 // Sets one value (null name: the key's default value) until the end of the scope, then puts
-// back what was there, or removes the value (and the key, if the override made it).
-class CRegValueOverride {
+// its key back as it was (removed, if the override made it).
+class CRegValueOverride : public CRegistryScratch {
 public:
-    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
-    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue);
-    // Any type and bytes; a null pData removes the value for the scope.
-    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType,
-                      const void* pData, DWORD cbData);
-    ~CRegValueOverride();
-    CRegValueOverride(const CRegValueOverride&) = delete;
-    CRegValueOverride& operator=(const CRegValueOverride&) = delete;
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
+        : CRegistryScratch(hRoot, strKey), m_bWritten(SetDword(pszName, dwValue))
+    {
+    }
+    CRegValueOverride(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue)
+        : CRegistryScratch(hRoot, strKey), m_bWritten(SetString(pszName, strValue))
+    {
+    }
+
+    bool Written() const { return m_bWritten; }
 
 private:
-    HKEY m_hRoot;
-    std::wstring m_strKey;
-    std::wstring m_strName;
-    bool m_bKeyExisted;
-    bool m_bPresent;
-    DWORD m_dwType;
-    std::vector<BYTE> m_data;
+    bool m_bWritten;
 };
 
 // Plain writes, creating the key when needed; true when the value is written (or gone).
 bool SetRegValue(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwType, const void* pData,
                  DWORD cbData);
-bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue);
-bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
-                  DWORD dwType = REG_SZ);
+inline bool SetRegDword(HKEY hRoot, const std::string& strKey, const char* pszName, DWORD dwValue)
+{
+    return SetRegValue(hRoot, strKey, pszName, REG_DWORD, &dwValue, sizeof(dwValue));
+}
+inline bool SetRegString(HKEY hRoot, const std::string& strKey, const char* pszName, const std::string& strValue,
+                         DWORD dwType = REG_SZ)
+{
+    return SetRegValue(hRoot, strKey, pszName, dwType, strValue.c_str(), static_cast<DWORD>(strValue.size() + 1));
+}
 bool DeleteRegValue(HKEY hRoot, const std::string& strKey, const char* pszName);
+// Removes the key with everything below it.
+void DeleteRegKey(HKEY hRoot, const std::string& strKey);

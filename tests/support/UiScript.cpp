@@ -1,5 +1,8 @@
 #include "UiScript.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <cstdio>
 #include <map>
 
@@ -137,35 +140,68 @@ UiScript::Step AnswerMessageBox(std::string* pText)
     };
 }
 
-namespace {
-
-std::vector<std::string>* g_pAnswered = nullptr;
-
-void CALLBACK AnswerEveryBox(HWND, UINT, UINT_PTR, DWORD)
+UiScript::Step Do(std::function<void()> action)
 {
-    while (HWND hBox = FindMessageBox()) {
-        char szCaption[128] = {};
-        GetWindowTextA(hBox, szCaption, sizeof(szCaption));
-        if (g_pAnswered)
-            g_pAnswered->push_back(std::string(szCaption) + "|" + MessageBoxText(hBox));
-        // Hidden at once, so that the next tick does not find it again while it closes.
-        ShowWindow(hBox, SW_HIDE);
-        CloseMessageBox(hBox);
-    }
+    return [action] {
+        action();
+        return true;
+    };
 }
 
-}  // namespace
+UiScript::Step OnWindow(const char* pszTitle, std::function<void(HWND)> action)
+{
+    const std::string strTitle = pszTitle;
+    return [strTitle, action] {
+        HWND hWnd = FindWindowA(nullptr, strTitle.c_str());
+        if (!hWnd || !IsWindowVisible(hWnd) || GetWindowThreadProcessId(hWnd, nullptr) != GetCurrentThreadId())
+            return false;
+        action(hWnd);
+        return true;
+    };
+}
 
-std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action)
+std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action, DWORD nTimeoutMs)
 {
     std::vector<std::string> boxes;
-    std::vector<std::string>* pOuter = g_pAnswered;
-    g_pAnswered = &boxes;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 20, &AnswerEveryBox);
+    bool bDone = false;
+    UiScript script(nTimeoutMs);
+    script.Then([&] {
+        while (HWND hBox = FindMessageBox()) {
+            char szCaption[128] = {};
+            GetWindowTextA(hBox, szCaption, sizeof(szCaption));
+            boxes.push_back(std::string(szCaption) + "|" + MessageBoxText(hBox));
+            // Hidden at once, so that it is not found again while it closes.
+            ShowWindow(hBox, SW_HIDE);
+            CloseMessageBox(hBox);
+        }
+        return bDone;
+    });
+    script.Start();
     action();
-    KillTimer(nullptr, nTimer);
-    g_pAnswered = pOuter;
+    bDone = true;
+    if (script.TimedOut())
+        boxes.push_back("(timed out)");
     return boxes;
+}
+
+void Click(HWND hDialog, int nID)
+{
+    SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nID)));
+}
+
+void PressSheetButton(HWND hSheet, int nButton)
+{
+    SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
+    PostMessageA(hSheet, WM_NULL, 0, 0);
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeoutMs)
@@ -174,11 +210,7 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeoutMs)
     while (!pred()) {
         if (GetTickCount() - nStart > nTimeoutMs)
             return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        PumpMessages();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     return true;

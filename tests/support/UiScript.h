@@ -47,6 +47,12 @@ private:
     UINT_PTR m_nTimer;
 };
 
+// A step that runs action once.
+UiScript::Step Do(std::function<void()> action);
+// A step that waits for a shown top-level window of this thread titled pszTitle, then runs
+// action on it.
+UiScript::Step OnWindow(const char* pszTitle, std::function<void(HWND)> action);
+
 // A message box shown by this thread (the newest), null if none.
 HWND FindMessageBox();
 // Its text.
@@ -56,7 +62,15 @@ void CloseMessageBox(HWND hBox);
 // A step that answers the next message box with OK, keeping its text in *pText.
 UiScript::Step AnswerMessageBox(std::string* pText);
 // Runs action() (which may block in nested loops, as a pressed Apply does) while every
-// message box this thread shows is answered with OK; returns them as "caption|text".
-std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action);
+// message box this thread shows is answered with OK; returns them as "caption|text". Past
+// the deadline every dialog of the thread is closed and "(timed out)" ends the list.
+std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action, DWORD nTimeoutMs = 10000);
+
+// Sends the BN_CLICKED a click on button nID of hDialog would send.
+void Click(HWND hDialog, int nID);
+// Presses a property sheet button (PSBTN_...) and nudges the modal loop, which may wait.
+void PressSheetButton(HWND hSheet, int nButton);
+// Handles this thread's queued messages (posted ones included) until none is left.
+void PumpMessages();
 // Runs this thread's queued messages until pred() or the timeout; true if pred() held.
 bool PumpUntil(const std::function<bool()>& pred, DWORD nTimeoutMs = 5000);

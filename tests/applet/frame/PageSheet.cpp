@@ -1,21 +1,17 @@
 #include "PageSheet.h"
 
+#include "AppletTestSupport.h"
 #include "KelvoraTestSupport.h"
-#include "resource.h"
 #include "UiScript.h"
-
-namespace {
-
-const char* const kPageValues[PAGE_COUNT] = {"GPBtn", "Media", "ModePanel", "AppMode", "Remocon"};
-
-} // namespace
+#include "resource.h"
 
 void PageSheetFixture::SetUp()
 {
     FakeMirrend::Reset();
     m_registry.Keep(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY);
-    for (int i = 0; i < PAGE_COUNT; ++i)
-        SetRegDword(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, kPageValues[i], i == m_nPage ? 1 : 0);
+    int flags[PAGE_COUNT] = {};
+    flags[m_nPage] = 1;
+    WritePageSet(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, flags);
 }
 
 bool PageSheetFixture::RunPage(const std::function<void(CPallumSheet&, CPallumPage&)>& body)
@@ -33,15 +29,14 @@ bool PageSheetFixture::RunPage(const std::function<void(CPallumSheet&, CPallumPa
     bool bRan = false;
     UiScript script(30000);
     script.Then([&] { return sheet.m_hWnd && pPage->m_hWnd && IsWindowVisible(sheet.m_hWnd); })
-        .Then([&] {
+        .Then(Do([&] {
             bRan = true;
             body(sheet, *pPage);
-            sheet.PressButton(PSBTN_CANCEL);
-            PostMessageA(sheet.m_hWnd, WM_NULL, 0, 0);
-            return true;
-        });
+            PressSheetButton(sheet.m_hWnd, PSBTN_CANCEL);
+        }));
     script.Start();
     EXPECT_NE(sheet.DoModal(), -1);
+    PumpMessages();   // what the body posted to this thread's other windows
     EXPECT_FALSE(script.TimedOut());
     EXPECT_TRUE(bRan);
     return bRan;
@@ -54,7 +49,7 @@ std::string PageSheetFixture::Text(const CWnd& page, int nId)
 
 void PageSheetFixture::Click(const CWnd& page, int nId)
 {
-    SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(Item(page, nId)));
+    ::Click(page.m_hWnd, nId);
 }
 
 bool PageSheetFixture::ApplyEnabled(const CPallumSheet& sheet)

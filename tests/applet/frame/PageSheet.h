@@ -1,19 +1,8 @@
 // Runs a real "KELVORA Controls Properties" sheet holding only one page of the product, over
 // the fake settings library, and calls a test body inside its modal loop, on the sheet's own
-// thread, once the page is up; the sheet then closes with Cancel:
-//
-//     class MediaAppsPageTest : public PageSheetTest<CMediaAppsPage, PAGE_MEDIA> {};
-//
-//     TEST_F(MediaAppsPageTest, SavesOnApply)
-//     {
-//         RunSheet([](CPallumSheet& sheet, CMediaAppsPage& page) {
-//             Click(page, IDC_...);
-//             EXPECT_TRUE(Apply(sheet).empty());      // no message box
-//         });
-//     }
-//
-// Every test starts from the fake library's defaults; the page set and whatever the test
-// keeps in m_registry are put back afterwards.
+// thread, once the page is up; the sheet then closes with Cancel (tests/README.md has an
+// example). Every test starts from the fake library's defaults; the page set and whatever
+// the test keeps in m_registry are put back afterwards.
 #pragma once
 
 #include <windows.h>

@@ -1,16 +1,28 @@
 // The RC page in a real sheet, with the fake settings library.
 #include <windows.h>
 
+#include "AppletTestSupport.h"
 #include "FakeMirrend.h"
-#include "ModalDriver.h"
-#include "PallumSheet.h"
+#include "PageSheet.h"
 #include "RemoconPage.h"
-#include "TestSupport.h"
 #include "resource.h"
 
 namespace {
 
-using RemoconPageTest = AppletTest;
+// What the page showed.
+struct Seen {
+    UINT nChecked = 99;
+    bool bBoxEnabled = false, bResetEnabled = false, bApplyEnabled = false;
+};
+
+class RemoconPageTest : public PageSheetTest<CRemoconPage, PAGE_REMOCON> {
+protected:
+    static Seen ReadPage(CPallumSheet& sheet, CRemoconPage& page)
+    {
+        return { IsDlgButtonChecked(page.m_hWnd, IDC_REMOCON_EXT_RECEIVER), Enabled(page, IDC_REMOCON_EXT_RECEIVER),
+                 Enabled(page, IDC_REMOCON_RESET), ApplyEnabled(sheet) };
+    }
+};
 
 TEST_F(RemoconPageTest, InitNeedsBothPointersAndTakesTheStoredFlag)
 {
@@ -30,54 +42,18 @@ TEST_F(RemoconPageTest, InitNeedsBothPointersAndTakesTheStoredFlag)
     EXPECT_STREQ("CRemoconPage", page.GetRuntimeClass()->m_lpszClassName);
 }
 
-// What the page showed and did while the drive ran.
-struct Seen {
-    UINT nChecked = 99;
-    bool bBoxEnabled = false, bResetEnabled = false, bApplyEnabled = false;
-};
-
-Seen ReadPage(HWND hSheet)
-{
-    Seen seen;
-    HWND hPage = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    seen.nChecked = IsDlgButtonChecked(hPage, IDC_REMOCON_EXT_RECEIVER);
-    seen.bBoxEnabled = IsWindowEnabled(GetDlgItem(hPage, IDC_REMOCON_EXT_RECEIVER));
-    seen.bResetEnabled = IsWindowEnabled(GetDlgItem(hPage, IDC_REMOCON_RESET));
-    seen.bApplyEnabled = IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY));
-    return seen;
-}
-
-// Runs a sheet holding only the RC page on the stored general record; pResult gets the
-// sheet's record afterwards.
-void RunRemoconSheet(
-    const std::function<void(CModalDriver&, HWND, HWND)>& drive, CGeneralSettingManager* pResult = nullptr)
-{
-    CTestSheet sheet(0);
-    CRegManager::ReadSettingGeneralSettingManager(sheet.GetGeneral());
-    const int flags[PAGE_COUNT] = { 0, 0, 0, 0, 1 };
-    ASSERT_TRUE(sheet.BuildFromFlags(flags));
-    FakeMirrend::ClearCalls();
-    sheet.Run([&](CModalDriver& d, HWND hSheet) {
-        drive(d, hSheet, reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
-    });
-    if (pResult)
-        *pResult = sheet.GetGeneral();
-}
-
 TEST_F(RemoconPageTest, CheckingTheBoxAndApplyingStoresOne)
 {
     FakeMirrend::StoredGeneral().nExtReceiver = 0;
     Seen before, after;
     CGeneralSettingManager result;
-    RunRemoconSheet(
-        [&](CModalDriver& d, HWND hSheet, HWND hPage) {
-            before = ReadPage(hSheet);
-            SendMessageA(GetDlgItem(hPage, IDC_REMOCON_EXT_RECEIVER), BM_CLICK, 0, 0);
-            after = ReadPage(hSheet);
-            d.PressSheetButton(hSheet, PSBTN_APPLYNOW);
-            d.PressSheetButton(hSheet, PSBTN_CANCEL);
-        },
-        &result);
+    RunSheet([&](CPallumSheet& sheet, CRemoconPage& page) {
+        before = ReadPage(sheet, page);
+        SendMessageA(Item(page, IDC_REMOCON_EXT_RECEIVER), BM_CLICK, 0, 0);
+        after = ReadPage(sheet, page);
+        EXPECT_TRUE(Apply(sheet).empty());
+        result = sheet.GetGeneral();
+    });
     EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), before.nChecked);
     EXPECT_TRUE(before.bBoxEnabled);
     EXPECT_TRUE(before.bResetEnabled);
@@ -95,10 +71,9 @@ TEST_F(RemoconPageTest, ResetSetsTheBoxAndMarksTheChangeEvenWhenSet)
     for (int nStored : { 0, 1 }) {
         FakeMirrend::StoredGeneral().nExtReceiver = nStored;
         Seen after;
-        RunRemoconSheet([&](CModalDriver& d, HWND hSheet, HWND hPage) {
-            d.Click(hPage, IDC_REMOCON_RESET);
-            after = ReadPage(hSheet);
-            d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        RunSheet([&](CPallumSheet& sheet, CRemoconPage& page) {
+            Click(page, IDC_REMOCON_RESET);
+            after = ReadPage(sheet, page);
         });
         EXPECT_EQ(static_cast<UINT>(BST_CHECKED), after.nChecked) << nStored;
         EXPECT_TRUE(after.bApplyEnabled) << nStored;
@@ -114,15 +89,13 @@ TEST_F(RemoconPageTest, ReadOnlyShowsTheValueAndWritesNothing)
     FakeMirrend::SetReadOnly(1);
     Seen seen;
     CGeneralSettingManager result;
-    RunRemoconSheet(
-        [&](CModalDriver& d, HWND hSheet, HWND hPage) {
-            seen = ReadPage(hSheet);
-            // A click that slips through still is not saved.
-            SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_REMOCON_RESET, BN_CLICKED), 0);
-            d.PressSheetButton(hSheet, PSBTN_OK);
-            d.WaitGone(hSheet);
-        },
-        &result);
+    RunSheet([&](CPallumSheet& sheet, CRemoconPage& page) {
+        seen = ReadPage(sheet, page);
+        // A click that slips through still is not saved.
+        SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_REMOCON_RESET, BN_CLICKED), 0);
+        sheet.PressButton(PSBTN_OK);
+        result = sheet.GetGeneral();
+    });
     EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), seen.nChecked);
     EXPECT_FALSE(seen.bBoxEnabled);
     EXPECT_FALSE(seen.bResetEnabled);
@@ -135,12 +108,11 @@ TEST_F(RemoconPageTest, HelpForTheBoxAndReset)
     CHelpRecorder help;
     std::vector<LRESULT> results;
     HWND hBox = nullptr, hReset = nullptr;
-    RunRemoconSheet([&](CModalDriver& d, HWND hSheet, HWND hPage) {
-        hBox = GetDlgItem(hPage, IDC_REMOCON_EXT_RECEIVER);
-        hReset = GetDlgItem(hPage, IDC_REMOCON_RESET);
+    RunSheet([&](CPallumSheet&, CRemoconPage& page) {
+        hBox = Item(page, IDC_REMOCON_EXT_RECEIVER);
+        hReset = Item(page, IDC_REMOCON_RESET);
         for (int nID : { IDC_REMOCON_EXT_RECEIVER, IDC_REMOCON_RESET, -1, 4000 })
-            results.push_back(SendHelp(hPage, hPage, nID));
-        d.PressSheetButton(hSheet, PSBTN_CANCEL);
+            results.push_back(SendHelp(page.m_hWnd, page.m_hWnd, nID));
     });
     const std::vector<DWORD> table = { 4098, 49204, 1016, 49191, 0, 0 };
     ASSERT_EQ(2u, CHelpRecorder::Calls().size());

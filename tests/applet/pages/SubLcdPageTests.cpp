@@ -12,7 +12,7 @@
 #include "KelvoraTestSupport.h"
 #include "ModePanelPage.h"
 #include "PageSheet.h"
-#include "TestSupport.h"
+#include "AppletTestSupport.h"
 #include "resource.h"
 #include "UiScript.h"
 
@@ -300,8 +300,11 @@ TEST_F(SubLcdPageTest, ScheduleAppletFromTheControlPanelEntryElseByName)
         {"entry over 260 bytes", "C:\\" + std::string(300, 'n') + "\\Nolvic.cpl", true},
     };
     for (const auto& c : cases) {
-        CRegValueOverride entry(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic", REG_SZ,
-                                c.entry.empty() ? nullptr : c.entry.c_str(), static_cast<DWORD>(c.entry.size() + 1));
+        CRegistryScratch entry(HKEY_LOCAL_MACHINE, kCplsKey);
+        if (c.entry.empty())
+            DeleteRegValue(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic");
+        else
+            entry.SetString("Nolvic", c.entry);
         SetCurrentDirectoryA(c.bFromFolder ? byName.c_str() : szTemp);
         HWND hSchedule = nullptr;
         RunSheet([&](CPallumSheet&, CModePanelPage& page) {

@@ -79,11 +79,11 @@ TEST(AppModeE2e, SwitchOnPickAProgramForPreviousApplyAndSeeItAgain)
     for (int i = 0; i < 4; ++i)
         SetDlgItemTextA(hDialog, kDialogFields[i], kProgram[i]);
     PostMessageA(GetDlgItem(hDialog, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hDialog); }));
-    EXPECT_TRUE(WaitFor([&] { return ItemText(hPage, IDC_APPMODE_PREVIOUS_APP) == kProgram[0]; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hDialog); }, 30000));
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hPage, IDC_APPMODE_PREVIOUS_APP) == kProgram[0]; }, 10000));
 
     PressSheetButton(hSheet, PSBTN_APPLYNOW);
-    EXPECT_TRUE(WaitFor([&] { return applet.QuorlatCount() >= 1; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return applet.QuorlatCount() >= 1; }, 10000));
     EXPECT_EQ("1", Stored(applet, "General", "AppMode"));
     const char* const values[] = {"AppName", "AppTarget", "AppOption", "AppWorkDir"};
     for (int i = 0; i < 4; ++i)

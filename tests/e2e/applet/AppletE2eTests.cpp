@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "KelvoraTestSupport.h"
+#include "RegistryScratch.h"
+#include "UiScript.h"
 
 #include <memory>
 #include <string>
@@ -44,10 +46,7 @@ DWORD ReadExtReceiver()
 
 void WriteExtReceiver(DWORD dwValue)
 {
-    HKEY hKey = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kGeneralKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-    RegSetValueExA(hKey, "ExtReceiver", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-    RegCloseKey(hKey);
+    SetRegDword(HKEY_CURRENT_USER, kGeneralKey, "ExtReceiver", dwValue);
 }
 
 class AppletE2e : public ::testing::Test {
@@ -68,7 +67,8 @@ protected:
         // The maker's registry set-up, with the stand-in's records in a scratch key.
         CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"", "");
         ASSERT_EQ(0, regedit.Wait(60000));
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
+        s_pRecords = new CRegistryScratch(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
+        DeleteRegKey(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
         SetEnvironmentVariableA("MIRREND_ROOT", kMirrendRoot);
         s_pQuorlat = new CProcess("\"" + s_quorlat + "\"", "");
         ASSERT_NE(nullptr, WaitWindow("Quorlat"));
@@ -86,7 +86,8 @@ protected:
         DeleteFileA((s_dir + "\\Pallum.cpl").c_str());
         DeleteFileA((s_dir + "\\" + FileName(s_mirrend)).c_str());
         RemoveDirectoryA(s_dir.c_str());
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
+        delete s_pRecords;
+        s_pRecords = nullptr;
     }
 
     void SetUp() override { ASSERT_EQ(nullptr, FindWindowA(nullptr, kCaption)) << "a sheet is still open"; }
@@ -103,11 +104,6 @@ protected:
         return SendMessageA(FindWindowA(nullptr, "Quorlat"), s_nQuery, bReset ? 1 : 0, 0);
     }
 
-    static void Press(HWND hSheet, int nButton)
-    {
-        SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-        PostMessageA(hSheet, WM_NULL, 0, 0);
-    }
 
     // The sheet's RC page (the last tab), shown.
     static HWND ShowRcPage(HWND hSheet)
@@ -120,11 +116,13 @@ protected:
 
     static std::string s_pallum, s_mirrend, s_quorlat, s_dir;
     static CProcess* s_pQuorlat;
+    static CRegistryScratch* s_pRecords;   // the stand-in's records, gone after the suite
     static UINT s_nQuery;
 };
 
 std::string AppletE2e::s_pallum, AppletE2e::s_mirrend, AppletE2e::s_quorlat, AppletE2e::s_dir;
 CProcess* AppletE2e::s_pQuorlat = nullptr;
+CRegistryScratch* AppletE2e::s_pRecords = nullptr;
 UINT AppletE2e::s_nQuery = 0;
 
 TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
@@ -143,7 +141,7 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
     EXPECT_EQ(1, CountWindows(nullptr, kCaption, true));
     EXPECT_EQ(hSheet, FindWindowA(nullptr, kCaption));
 
-    Press(hSheet, PSBTN_CANCEL);
+    PressSheetButton(hSheet, PSBTN_CANCEL);
     EXPECT_EQ(0, first->Wait(30000));
 }
 
@@ -159,7 +157,7 @@ TEST_F(AppletE2e, ApplyOnTheRcPageWritesAndTellsQuorlatOnceCancelNothingMore)
     EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_GETCHECK, 0, 0));
     SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, ID_APPLY)));
-    Press(hSheet, PSBTN_APPLYNOW);
+    PressSheetButton(hSheet, PSBTN_APPLYNOW);
     const ULONGLONG start = GetTickCount64();
     while (QuorlatCount() < 1 && GetTickCount64() - start < 10000)
         Sleep(20);
@@ -167,7 +165,7 @@ TEST_F(AppletE2e, ApplyOnTheRcPageWritesAndTellsQuorlatOnceCancelNothingMore)
     // Cleared again, then Cancel: nothing more is written or posted.
     SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_CLICK, 0, 0);
     EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_GETCHECK, 0, 0));
-    Press(hSheet, PSBTN_CANCEL);
+    PressSheetButton(hSheet, PSBTN_CANCEL);
     EXPECT_EQ(0, control->Wait(30000));
     EXPECT_EQ(1u, ReadExtReceiver());
     EXPECT_EQ(1, QuorlatCount());
@@ -181,16 +179,14 @@ struct HostRun {
     CPLINFO info = {};
 };
 
-DWORD WINAPI HostThread(LPVOID pParam)
+void Host(HostRun* pRun)
 {
-    HostRun* pRun = static_cast<HostRun*>(pParam);
     pRun->nInit = pRun->pfnApplet(nullptr, CPL_INIT, 0, 0);
     pRun->nCount = pRun->pfnApplet(nullptr, CPL_GETCOUNT, 0, 0);
     pRun->nInquire = pRun->pfnApplet(nullptr, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&pRun->info));
     pRun->nDblClk = pRun->pfnApplet(nullptr, CPL_DBLCLK, 0, 0);
     pRun->pfnApplet(nullptr, CPL_STOP, 0, 0);
     pRun->pfnApplet(nullptr, CPL_EXIT, 0, 0);
-    return 0;
 }
 
 TEST_F(AppletE2e, HostedInThisProcessShowsTheTabsInOrder)
@@ -200,15 +196,17 @@ TEST_F(AppletE2e, HostedInThisProcessShowsTheTabsInOrder)
     HostRun run;
     run.pfnApplet = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(hApplet, "CPlApplet")));
     ASSERT_NE(nullptr, run.pfnApplet);
-    HANDLE hThread = CreateThread(nullptr, 0, HostThread, &run, 0, nullptr);
-    HWND hSheet = WaitWindow(kCaption);
+    HWND hSheet = nullptr;
     std::vector<std::string> tabs;
-    if (hSheet) {
+    UiScript script(30000);
+    script.Then(OnWindow(kCaption, [&](HWND hWnd) {
+        hSheet = hWnd;
         tabs = TabTitles(hSheet);
-        Press(hSheet, PSBTN_CANCEL);
-    }
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 30000));
-    CloseHandle(hThread);
+        PressSheetButton(hSheet, PSBTN_CANCEL);
+    }));
+    script.Start();
+    Host(&run);
+    EXPECT_FALSE(script.TimedOut());
     FreeLibrary(hApplet);
 
     ASSERT_NE(nullptr, hSheet);

@@ -58,7 +58,7 @@ TEST(ButtonsE2e, PickingZoomInAndApplyingStoresProgram103AndTellsQuorlatOnce)
     SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_BUTTON0_LIST, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
     press(PSBTN_APPLYNOW);
-    EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return told() >= 1; }, 10000));
     EXPECT_EQ(StoredProgram(applet, 0), DWORD(kZoomIn));
 
     press(PSBTN_CANCEL);

@@ -41,14 +41,21 @@ CInstalledApplet::~CInstalledApplet()
     if (m_quorlat)
         m_quorlat->Wait(10000);
     RegDeleteTreeA(HKEY_CURRENT_USER, m_root.c_str());
-    DeleteFileA((m_dir + "\\Pallum.cpl").c_str());
-    DeleteFileA((m_dir + "\\Mirrend.dll").c_str());
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((m_dir + "\\*").c_str(), &found);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((m_dir + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+    }
     RemoveDirectoryA(m_dir.c_str());
 }
 
-CProcess* CInstalledApplet::StartControl() const
+CProcess* CInstalledApplet::StartControl(const char* pszArgs) const
 {
-    return new CProcess("control.exe \"" + m_dir + "\\Pallum.cpl\"", m_dir);
+    return new CProcess("control.exe \"" + m_dir + "\\Pallum.cpl\"" + (*pszArgs ? " " : "") + pszArgs, m_dir);
 }
 
 LRESULT CInstalledApplet::QuorlatCount() const
@@ -59,10 +66,4 @@ LRESULT CInstalledApplet::QuorlatCount() const
 std::string CInstalledApplet::SettingsKey(const char* pszRecord) const
 {
     return m_root + "\\Settings\\" + pszRecord;
-}
-
-void PressSheetButton(HWND hSheet, int nButton)
-{
-    SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-    PostMessageA(hSheet, WM_NULL, 0, 0);
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "KelvoraTestSupport.h"
+#include "UiScript.h"
 
 class CInstalledApplet {
 public:
@@ -21,8 +22,10 @@ public:
 
     // False (after a test failure) when a part could not be set up.
     bool Ready() const { return m_bReady; }
-    // control.exe on the installed applet.
-    CProcess* StartControl() const;
+    // control.exe on the installed applet; pszArgs follow the applet's path.
+    CProcess* StartControl(const char* pszArgs = "") const;
+    // The scratch folder (emptied and removed with the object).
+    const std::string& Dir() const { return m_dir; }
     // How many services messages Quorlat has received.
     LRESULT QuorlatCount() const;
     // The stand-in's key of a record (below HKEY_CURRENT_USER), e.g. "GPButtons\\0".
@@ -37,17 +40,3 @@ private:
     UINT m_nQuery = 0;
     bool m_bReady = false;
 };
-
-// Presses a sheet button and wakes the modal loop that a sent click may leave waiting.
-void PressSheetButton(HWND hSheet, int nButton);
-
-// Polls test every 20 ms until it holds; false when dwTimeout ms passed first.
-template <class Test>
-bool WaitFor(Test test, DWORD dwTimeout = 30000)
-{
-    for (const ULONGLONG start = GetTickCount64(); !test(); Sleep(20)) {
-        if (GetTickCount64() - start > dwTimeout)
-            return false;
-    }
-    return true;
-}

@@ -9,29 +9,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "KelvoraTestSupport.h"
+#include "InstalledApplet.h"
 #include "RegistryScratch.h"
 #include "resource.h"
 
 namespace {
 
 const char kSheetTitle[] = "KELVORA Controls Properties";
-const char kRoot[] = "Software\\KelvoraE2E\\SubLcd";   // under HKEY_CURRENT_USER
 const char kCplsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\cpls";
 const char kOwner[] = "Kelvora 7";
-
-template <class Test>
-bool WaitFor(Test test, DWORD dwTimeout = 30000)
-{
-    for (const ULONGLONG start = GetTickCount64(); !test(); Sleep(20)) {
-        if (GetTickCount64() - start > dwTimeout)
-            return false;
-    }
-    return true;
-}
 
 // A text value, "<none>" when missing.
 std::string RegText(HKEY hRoot, const std::string& key, const char* pszName)
@@ -57,42 +47,19 @@ HWND CurrentPage(HWND hSheet)
 
 TEST(SubLcdE2e, OpensOnSlashSStoresTheOwnerStringAndOpensTheScheduleApplet)
 {
-    const std::string pallum = BuildPath("KELVORA_PALLUM");
-    const std::string mirrend = BuildPath("KELVORA_MIRREND");
-    const std::string nolvic = BuildPath("KELVORA_NOLVIC");
-    ASSERT_FALSE(pallum.empty() || mirrend.empty() || nolvic.empty());
-
-    // Installed layout: the applet with its settings library beside it, the schedule applet
-    // where the Control Panel's entry names it.
-    char szTemp[MAX_PATH];
-    GetTempPathA(sizeof(szTemp), szTemp);
-    const std::string dir = szTemp + std::string("kelvora-sublcd-e2e-") + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA(pallum.c_str(), (dir + "\\Pallum.cpl").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(mirrend.c_str(), (dir + "\\Mirrend.dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(nolvic.c_str(), (dir + "\\Nolvic.cpl").c_str(), FALSE));
-    {
-        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
-        ASSERT_NE(-1, regedit.Wait(60000));
-    }
+    CInstalledApplet applet("SubLcd");
+    ASSERT_TRUE(applet.Ready());
+    // The schedule applet where the Control Panel's entry names it.
+    const std::string nolvic = applet.Dir() + "\\Nolvic.cpl";
+    ASSERT_TRUE(CopyFileA(BuildPath("KELVORA_NOLVIC").c_str(), nolvic.c_str(), FALSE));
     EXPECT_EQ("C:\\windows\\system32\\Nolvic.cpl", RegText(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic"));
-    CRegValueOverride entry(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic", dir + "\\Nolvic.cpl");
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
-    SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + std::string(kRoot)).c_str());
-
-    CProcess quorlat("\"" + BuildPath("KELVORA_QUORLAT") + "\"");
-    ASSERT_NE(nullptr, WaitForWindow(nullptr, "Quorlat", 30000, true));
-    const UINT nQuery = RegisterWindowMessageA("KELVORA_QUORLAT_QUERY");
-    auto told = [&] { return SendMessageA(FindWindowA(nullptr, "Quorlat"), nQuery, 0, 0); };
+    CRegValueOverride entry(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic", nolvic);
+    auto told = [&] { return applet.QuorlatCount(); };
     ASSERT_EQ(told(), 0);
 
-    CProcess control("control.exe \"" + dir + "\\Pallum.cpl\" /s", dir);
+    std::unique_ptr<CProcess> control(applet.StartControl("/s"));
     HWND hSheet = WaitForWindow(nullptr, kSheetTitle, 30000, true);
     ASSERT_NE(nullptr, hSheet);
-    auto press = [&](int nButton) {
-        SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-        PostMessageA(hSheet, WM_NULL, 0, 0);
-    };
 
     // Every page on: "/s" opens the third tab, which is Sub LCD once all five pages are
     // built. The tabs' titles are the titles of their pages' windows, read by visiting them.
@@ -129,9 +96,9 @@ TEST(SubLcdE2e, OpensOnSlashSStoresTheOwnerStringAndOpensTheScheduleApplet)
         SendMessageA(hEdit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*p)), 0);
     EXPECT_EQ(kOwner, ItemText(hPage, IDC_SUBLCD_OWNER));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
-    press(PSBTN_APPLYNOW);
-    EXPECT_TRUE(WaitFor([&] { return told() >= 1; }, 10000));
-    const std::string general = std::string(kRoot) + "\\Settings\\General";
+    PressSheetButton(hSheet, PSBTN_APPLYNOW);
+    EXPECT_TRUE(PumpUntil([&] { return told() >= 1; }, 10000));
+    const std::string general = applet.SettingsKey("General");
     DWORD dwMode = 0, cb = sizeof(dwMode);
     RegGetValueA(HKEY_CURRENT_USER, general.c_str(), "SubLcdMode", RRF_RT_REG_DWORD, nullptr, &dwMode, &cb);
     EXPECT_EQ(2u, dwMode);
@@ -145,19 +112,12 @@ TEST(SubLcdE2e, OpensOnSlashSStoresTheOwnerStringAndOpensTheScheduleApplet)
     if (hSchedule) {
         PostMessageA(hSchedule, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         PostMessageA(hSchedule, WM_NULL, 0, 0);
-        EXPECT_TRUE(WaitFor([&] { return !IsWindow(hSchedule); }, 10000));
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hSchedule); }, 10000));
     }
 
-    press(PSBTN_CANCEL);
-    EXPECT_NE(-1, control.Wait(30000));
+    PressSheetButton(hSheet, PSBTN_CANCEL);
+    EXPECT_NE(-1, control->Wait(30000));
     EXPECT_EQ(told(), 1);
-
-    PostMessageA(FindWindowA(nullptr, "Quorlat"), WM_CLOSE, 0, 0);
-    quorlat.Wait(10000);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
-    for (const char* pszFile : {"Pallum.cpl", "Mirrend.dll", "Nolvic.cpl"})
-        DeleteFileA((dir + "\\" + pszFile).c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 // Every volume read is followed by the change notification a real mixer sends after a key
 // changed the volume; Orvex heeds it only after a key press, so the display comes up as on
 // Windows.
-#include "fake_mixer.h"
+#include "FakeMixer.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The Core Audio way and the choice of way by the system's major version.
-#include "hushwell_test.h"
+#include "MuteTestSupport.h"
 
 namespace {
 

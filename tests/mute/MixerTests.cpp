@@ -1,5 +1,5 @@
 // The mixer way: which device and line the state is read from, and which lines are switched.
-#include "hushwell_test.h"
+#include "MuteTestSupport.h"
 
 namespace {
 

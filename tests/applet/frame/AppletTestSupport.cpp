@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "AppletTestSupport.h"
 
 #include "FakeMirrend.h"
 #include "PallumApp.h"
@@ -62,98 +62,23 @@ CServicesCatcher::~CServicesCatcher()
     DestroyWindow(m_hWnd);
 }
 
-// ---- Registry ----------------------------------------------------------------------
+// ---- Page set ------------------------------------------------------------------------
 
-CScopedRegKey::CScopedRegKey(HKEY hRoot, const char* pszPath)
-    : m_hRoot(hRoot)
-    , m_strPath(pszPath)
-    , m_hKey(nullptr)
+void WritePageSet(HKEY hRoot, const char* pszKey, const int (&flags)[PAGE_COUNT])
 {
-    RegDeleteTreeA(hRoot, pszPath);
-    RegCreateKeyExA(hRoot, pszPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_hKey, nullptr);
-}
-
-CScopedRegKey::~CScopedRegKey()
-{
-    if (m_hKey)
-        RegCloseKey(m_hKey);
-    RegDeleteTreeA(m_hRoot, m_strPath.c_str());
-}
-
-void CScopedRegKey::SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData)
-{
-    RegSetValueExA(m_hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cbData);
-}
-
-void CScopedRegKey::SetDword(const char* pszName, DWORD dwValue)
-{
-    SetValue(pszName, REG_DWORD, &dwValue, sizeof(dwValue));
-}
-
-void CScopedRegKey::SetString(const char* pszName, const char* pszValue, DWORD dwType)
-{
-    SetValue(pszName, dwType, pszValue, static_cast<DWORD>(strlen(pszValue) + 1));
-}
-
-namespace {
-
-const char* const kPageValues[PAGE_COUNT] = { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" };
-
-// flags[i] < 0: the value is removed.
-void WritePageFlags(HKEY hKey, const int (&flags)[PAGE_COUNT])
-{
+    static const char* const kPageValues[PAGE_COUNT] = { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" };
     for (int i = 0; i < PAGE_COUNT; ++i) {
-        if (flags[i] < 0) {
-            RegDeleteValueA(hKey, kPageValues[i]);
-        } else {
-            const DWORD dwValue = static_cast<DWORD>(flags[i]);
-            RegSetValueExA(
-                hKey, kPageValues[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
-        }
+        if (flags[i] < 0)
+            DeleteRegValue(hRoot, pszKey, kPageValues[i]);
+        else
+            SetRegDword(hRoot, pszKey, kPageValues[i], static_cast<DWORD>(flags[i]));
     }
 }
-
-} // namespace
 
 CPageSetOverride::CPageSetOverride(const int (&flags)[PAGE_COUNT])
-    : m_saved()
-    , m_bKeyExisted(false)
+    : CRegistryScratch(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY)
 {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-        m_bKeyExisted = true;
-        for (int i = 0; i < PAGE_COUNT; ++i) {
-            BYTE data[256];
-            DWORD cb = sizeof(data), dwType = 0;
-            if (RegQueryValueExA(hKey, kPageValues[i], nullptr, &dwType, data, &cb) == ERROR_SUCCESS)
-                m_saved[i] = { true, dwType, std::vector<BYTE>(data, data + cb) };
-        }
-        RegCloseKey(hKey);
-    }
-    RegCreateKeyExA(
-        HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-    WritePageFlags(hKey, flags);
-    RegCloseKey(hKey);
-}
-
-CPageSetOverride::~CPageSetOverride()
-{
-    if (!m_bKeyExisted) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY);
-        return;
-    }
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-        return;
-    for (int i = 0; i < PAGE_COUNT; ++i) {
-        if (m_saved[i].bPresent)
-            RegSetValueExA(hKey, kPageValues[i], 0, m_saved[i].dwType, m_saved[i].data.data(),
-                static_cast<DWORD>(m_saved[i].data.size()));
-        else
-            RegDeleteValueA(hKey, kPageValues[i]);
-    }
-    RegCloseKey(hKey);
+    WritePageSet(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, flags);
 }
 
 // ---- Test pages and sheet -----------------------------------------------------------
@@ -217,16 +142,24 @@ CPallumPage* CTestSheet::CreatePage(PallumPageId nPage)
 BOOL CTestSheet::BuildFromFlags(const int (&flags)[PAGE_COUNT])
 {
     const char kTestPagesKey[] = "Software\\KelvoraTests\\Pages";
-    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
-    WritePageFlags(key.Key(), flags);
+    CRegistryScratch key(HKEY_CURRENT_USER, kTestPagesKey, true);
+    WritePageSet(HKEY_CURRENT_USER, kTestPagesKey, flags);
     GetPageSet().ReadPageSet(HKEY_CURRENT_USER, kTestPagesKey);
     return BuildPages();
 }
 
-INT_PTR CTestSheet::Run(const std::function<void(CModalDriver&, HWND)>& drive)
+INT_PTR CTestSheet::Run(std::vector<UiScript::Step> steps)
 {
-    CModalDriver driver;
-    return driver.RunWindow([this] { return DoModal(); }, TEST_SHEET_CAPTION, drive);
+    UiScript script;
+    script.Then([this] { return m_hWnd && ::IsWindowVisible(m_hWnd); });
+    for (UiScript::Step& step : steps)
+        script.Then(std::move(step));
+    script.Start();
+    const INT_PTR nResult = DoModal();
+    PumpMessages();   // what the steps posted to this thread's other windows
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_TRUE(script.Finished()) << "the sheet closed before its steps were done";
+    return nResult;
 }
 
 // ---- Help ---------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "fake_audio.h"
+#include "FakeAudio.h"
 
 FakeMixer g_fakeMixer;
 FakeCoreAudio* g_fakeCoreAudio = nullptr;

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "pixels.h"
+#include "Pixels.h"
+#include "RegistryScratch.h"
 
 namespace {
 
@@ -126,20 +127,15 @@ void AssertReadyToStart()
     }, WINDOW_TIMEOUT_MS));
 }
 
-// Sets the Windows version Wine reports to Hushwell.exe. The key is this test's own (the prefix
-// lives in the build tree), so it is simply removed afterwards.
-class WineVersionFor {
+// Sets the Windows version Wine reports to Hushwell.exe, for the scope.
+class WineVersionFor : public CRegValueOverride {
 public:
     explicit WineVersionFor(const wchar_t* version)
+        : CRegValueOverride(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Hushwell.exe", "Version",
+                            std::string(version, version + lstrlenW(version)))
     {
-        EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, KEY, L"Version", REG_SZ, version,
-                                  (lstrlenW(version) + 1) * sizeof(wchar_t)),
-                  ERROR_SUCCESS);
+        EXPECT_TRUE(Written());
     }
-    ~WineVersionFor() { RegDeleteKeyW(HKEY_CURRENT_USER, KEY); }
-
-private:
-    static constexpr const wchar_t* KEY = L"Software\\Wine\\AppDefaults\\Hushwell.exe";
 };
 
 // --- Both ways ------------------------------------------------------------------------------

@@ -5,9 +5,8 @@
 #include <string>
 
 #include "FakeMirrend.h"
-#include "ModalDriver.h"
 #include "PageUtil.h"
-#include "TestSupport.h"
+#include "AppletTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -82,24 +81,9 @@ TEST_F(PageUtilTest, BitmapStaticShowsMagentaAsTheWindowColour)
 
 TEST_F(PageUtilTest, WarningBoxShowsTheStringUnderWarning)
 {
-    std::string text;
-    bool bFound = false;
-    CModalDriver driver;
-    driver.RunWindow(
-        [] {
-            ShowWarningBox(nullptr, IDS_ERR_REGISTRY_WRITE);
-            return static_cast<INT_PTR>(0);
-        },
-        "Warning.",
-        [&](CModalDriver& d, HWND hBox) {
-            bFound = true;
-            // The text is the box's static item (0xFFFF in the system's template).
-            text = ItemText(hBox, 0xFFFF);
-            PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-            d.WaitGone(hBox);
-        });
-    EXPECT_TRUE(bFound);
-    EXPECT_EQ("Registry write error.", text);
+    const std::vector<std::string> boxes = AnswerMessageBoxes([] { ShowWarningBox(nullptr, IDS_ERR_REGISTRY_WRITE); });
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Warning.|Registry write error.", boxes[0]);
 }
 
 const char kProtocol[] = "kelvoratest.proto";
@@ -111,23 +95,21 @@ protected:
     void SetUp() override
     {
         AppletTest::SetUp();
-        Clean();
+        for (const char* pszKey : { kProtocol, kFileClass, kExtension }) {
+            m_classes.Keep(HKEY_CLASSES_ROOT, pszKey);
+            DeleteRegKey(HKEY_CLASSES_ROOT, pszKey);
+        }
     }
-    void TearDown() override { Clean(); }
-    static void Clean()
-    {
-        for (const char* pszKey : { kProtocol, kFileClass, kExtension })
-            RegDeleteTreeA(HKEY_CLASSES_ROOT, pszKey), RegDeleteKeyA(HKEY_CLASSES_ROOT, pszKey);
-    }
+    CRegistryScratch m_classes;
 };
 
 TEST_F(AssociationTest, FindsTheProgramOfAProtocolOrAnExtension)
 {
-    CScopedRegKey protocol(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\open\\command");
+    CRegistryScratch protocol(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\open\\command", true);
     protocol.SetString(nullptr, "\"C:\\Program Files\\Kelvora Test\\viewer.exe\" -url \"%1\"");
-    CScopedRegKey fileClass(HKEY_CLASSES_ROOT, "kelvoratest.file\\shell\\open\\command");
+    CRegistryScratch fileClass(HKEY_CLASSES_ROOT, "kelvoratest.file\\shell\\open\\command", true);
     fileClass.SetString(nullptr, "%SystemRoot%\\notepad.exe %1", REG_EXPAND_SZ);
-    CScopedRegKey extension(HKEY_CLASSES_ROOT, kExtension);
+    CRegistryScratch extension(HKEY_CLASSES_ROOT, kExtension, true);
     extension.SetString(nullptr, kFileClass);
 
     CString strPath("unchanged");
@@ -143,8 +125,8 @@ TEST_F(AssociationTest, FindsTheProgramOfAProtocolOrAnExtension)
 
 TEST_F(AssociationTest, UnreadableCommandsLeaveTheResultAlone)
 {
-    CScopedRegKey noCommand(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\edit");
-    CScopedRegKey extension(HKEY_CLASSES_ROOT, kExtension); // no class name
+    CRegistryScratch noCommand(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\edit", true);
+    CRegistryScratch extension(HKEY_CLASSES_ROOT, kExtension, true); // no class name
     CString strPath("unchanged");
     EXPECT_FALSE(GetAssociatedProgram(strPath, kProtocol));
     EXPECT_FALSE(GetAssociatedProgram(strPath, kExtension));
@@ -152,7 +134,7 @@ TEST_F(AssociationTest, UnreadableCommandsLeaveTheResultAlone)
     EXPECT_FALSE(GetAssociatedProgram(strPath, nullptr));
     EXPECT_EQ("unchanged", std::string(strPath));
 
-    CScopedRegKey command(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\open\\command");
+    CRegistryScratch command(HKEY_CLASSES_ROOT, "kelvoratest.proto\\shell\\open\\command", true);
     // Longer than the 261-byte buffer.
     const std::string strLong = "\"C:\\" + std::string(270, 'x') + ".exe\"";
     command.SetString(nullptr, strLong.c_str());

@@ -1,5 +1,5 @@
 // Orvex.dll's hook procedure, called as the shell calls it.
-#include "test_support.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Orvex.exe as a user meets it: started as its own process, driven through the real shell
 // hook in Orvex.dll from this process's windows. Wine's mixer keeps the volume per process,
 // and Orvex's own starts at the top (65535).
-#include "test_support.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ protected:
         ASSERT_NE(nullptr, m_hWnd = WaitForWindow("Voldlg", "Orvex Window", START_TIMEOUT_MS));
         // The window is found while it is still being created: wait for its display too.
         DWORD dwThread = GetWindowThreadProcessId(m_hWnd, NULL);
-        ASSERT_TRUE(WaitFor([&] {
+        ASSERT_TRUE(PumpUntil([&] {
             HWND search[2] = {m_hWnd, NULL};
             EnumThreadWindows(dwThread, FindOwnedWindow, (LPARAM)search);
             return (m_hDisplay = search[1]) != NULL;
@@ -96,7 +96,7 @@ protected:
 TEST_F(OrvexE2E, VolumeUpAtTheTopShowsTheDisplayForAboutTwoSeconds)
 {
     ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_UP));
-    ASSERT_TRUE(WaitFor([&] { return DisplayShown(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return DisplayShown(); }, 5000));
     DWORD dwShown = GetTickCount();
 
     RECT rc;
@@ -104,7 +104,7 @@ TEST_F(OrvexE2E, VolumeUpAtTheTopShowsTheDisplayForAboutTwoSeconds)
     EXPECT_EQ(182, rc.right - rc.left);
     EXPECT_EQ(86, rc.bottom - rc.top);
 
-    ASSERT_TRUE(WaitFor([&] { return !DisplayShown(); }, 8000));
+    ASSERT_TRUE(PumpUntil([&] { return !DisplayShown(); }, 8000));
     DWORD dwElapsed = GetTickCount() - dwShown;
     EXPECT_GE(dwElapsed, 1500u);
     EXPECT_LE(dwElapsed, 5000u);  // generous: a loaded machine delivers timers late
@@ -114,11 +114,11 @@ TEST_F(OrvexE2E, VolumeDownAtTheTopShowsNothing)
 {
     // The key waits for a change notification that does not come.
     ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_DOWN));
-    EXPECT_FALSE(WaitFor([&] { return DisplayShown(); }, 1000));
+    EXPECT_FALSE(PumpUntil([&] { return DisplayShown(); }, 1000));
 
     // The key did arrive: one sent after it on the same road shows the display.
     ASSERT_TRUE(SendAppCommandFromNewThread(APPCOMMAND_VOLUME_UP));
-    EXPECT_TRUE(WaitFor([&] { return DisplayShown(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return DisplayShown(); }, 5000));
 }
 
 TEST_F(OrvexE2E, ASecondStartEndsWithZeroLeavingOneInstance)

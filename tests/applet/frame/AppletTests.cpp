@@ -5,9 +5,8 @@
 #include <cstring>
 
 #include "FakeMirrend.h"
-#include "ModalDriver.h"
 #include "PallumApp.h"
-#include "TestSupport.h"
+#include "AppletTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -131,13 +130,14 @@ TEST_F(FrameEntryTest, DoubleClickRunsTheSheetFromThePageSet)
     for (const auto& c : cases) {
         CPageSetOverride pages(c.flags);
         std::vector<std::string> tabs;
-        CModalDriver driver;
-        driver.RunWindow([] { return static_cast<INT_PTR>(CPlApplet(nullptr, CPL_DBLCLK, 0, 0)); },
-            "KELVORA Controls Properties",
-            [&](CModalDriver& d, HWND hSheet) {
-                tabs = TabTitles(hSheet);
-                d.PressSheetButton(hSheet, PSBTN_CANCEL);
-            });
+        UiScript script;
+        script.Then(OnWindow("KELVORA Controls Properties", [&](HWND hSheet) {
+            tabs = TabTitles(hSheet);
+            PressSheetButton(hSheet, PSBTN_CANCEL);
+        }));
+        script.Start();
+        CPlApplet(nullptr, CPL_DBLCLK, 0, 0);
+        EXPECT_TRUE(script.Finished()) << "no sheet";
         if (c.pszLastTab) {
             ASSERT_FALSE(tabs.empty());
             EXPECT_EQ(c.pszLastTab, tabs.back());

@@ -1,4 +1,4 @@
-#include "fake_mixer.h"
+#include "FakeMixer.h"
 
 FakeMixer g_fake;
 

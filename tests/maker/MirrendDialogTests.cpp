@@ -1,4 +1,4 @@
-// The stand-in's custom program dialog, driven from a helper thread, and the command-line
+// The stand-in's custom program dialog, driven inside its own loop, and the command-line
 // parser that the applet's program lookups rely on.
 #include "Mirrend.h"
 
@@ -7,10 +7,10 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "KelvoraTestSupport.h"
+#include "UiScript.h"
 
 namespace {
 
@@ -18,24 +18,6 @@ constexpr int IDC_APP_NAME = 1001, IDC_APP_TARGET = 1002, IDC_APP_OPTION = 1003,
               IDC_APP_WORKDIR = 1004;
 const char TARGET_EMPTY[] =
     "The Target box is empty. Input the path of the application which wants to start it.";
-
-HWND WaitForWindow(const char* pszClass, const char* pszTitle, DWORD dwTimeout = 10000)
-{
-    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < dwTimeout; Sleep(20)) {
-        HWND hWnd = FindWindowA(pszClass, pszTitle);
-        if (hWnd && IsWindowVisible(hWnd))
-            return hWnd;
-    }
-    return nullptr;
-}
-
-bool WaitGone(HWND hWnd, DWORD dwTimeout = 10000)
-{
-    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < dwTimeout; Sleep(20))
-        if (!IsWindow(hWnd))
-            return true;
-    return false;
-}
 
 BOOL CALLBACK CollectText(HWND hChild, LPARAM lParam)
 {
@@ -71,19 +53,22 @@ struct Buffers {
     int Show(int nSize = 261) { return ShowCustomAppDialog(name, target, option, workDir, nSize); }
 };
 
-// Runs the dialog on this thread while the driver works on it from another.
+// Runs show() (the dialog's modal loop) with the steps run inside it.
+int RunScript(const std::function<int()>& show, std::vector<UiScript::Step> steps)
+{
+    UiScript script;
+    for (UiScript::Step& step : steps)
+        script.Then(std::move(step));
+    script.Start();
+    const int nResult = show();
+    EXPECT_TRUE(script.Finished() && !script.TimedOut()) << "the dialog's steps did not all run";
+    return nResult;
+}
+
+// The dialog over the buffers; driver gets it once it shows.
 int RunDialog(Buffers& buffers, std::function<void(HWND)> driver, int nSize = 261)
 {
-    std::thread helper([&] {
-        HWND hDlg = WaitForWindow("#32770", "Custom Program");
-        if (hDlg)
-            driver(hDlg);
-        else
-            ADD_FAILURE() << "the dialog did not appear";
-    });
-    int nResult = buffers.Show(nSize);
-    helper.join();
-    return nResult;
+    return RunScript([&] { return buffers.Show(nSize); }, {OnWindow("Custom Program", driver)});
 }
 
 TEST(CustomAppDialog, ShowsTheCurrentTextsAndCancelChangesNothing)
@@ -110,24 +95,27 @@ TEST(CustomAppDialog, RefusesAnEmptyTargetThenConfirms)
 {
     Buffers b("", "", "", "");
     bool bWarned = false, bStillOpen = false;
-    int nResult = RunDialog(b, [&](HWND hDlg) {
-        SetDlgItemTextA(hDlg, IDC_APP_NAME, "Tool");
-        SetDlgItemTextA(hDlg, IDC_APP_TARGET, "   ");
-        Press(hDlg, IDOK);
-        HWND hBox = WaitForWindow("#32770", "Warning.");
-        if (hBox) {
-            for (const std::string& s : ChildTexts(hBox))
-                bWarned = bWarned || s == TARGET_EMPTY;
-            PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-            PostMessageA(hBox, WM_NULL, 0, 0);
-            WaitGone(hBox);
-        }
-        bStillOpen = IsWindow(hDlg) != FALSE;
-        SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\tools\\tool.exe");
-        SetDlgItemTextA(hDlg, IDC_APP_OPTION, "-v");
-        SetDlgItemTextA(hDlg, IDC_APP_WORKDIR, "C:\\tools");
-        Press(hDlg, IDOK);
-    });
+    HWND hDlg = nullptr;
+    int nResult = RunScript([&] { return b.Show(); },
+        {OnWindow("Custom Program", [&](HWND hWnd) {
+             hDlg = hWnd;
+             SetDlgItemTextA(hDlg, IDC_APP_NAME, "Tool");
+             SetDlgItemTextA(hDlg, IDC_APP_TARGET, "   ");
+             Press(hDlg, IDOK);
+         }),
+         OnWindow("Warning.", [&](HWND hBox) {
+             for (const std::string& s : ChildTexts(hBox))
+                 bWarned = bWarned || s == TARGET_EMPTY;
+             Press(hBox, IDOK);
+         }),
+         [&] { return !FindMessageBox(); },
+         Do([&] {
+             bStillOpen = IsWindow(hDlg) != FALSE;
+             SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\tools\\tool.exe");
+             SetDlgItemTextA(hDlg, IDC_APP_OPTION, "-v");
+             SetDlgItemTextA(hDlg, IDC_APP_WORKDIR, "C:\\tools");
+             Press(hDlg, IDOK);
+         })});
     EXPECT_TRUE(bWarned);
     EXPECT_TRUE(bStillOpen);
     EXPECT_NE(0, nResult);
@@ -150,16 +138,13 @@ TEST(CustomAppDialog, FillsTheBuffersWithinTheirSize)
         std::memset(x.guard, '#', sizeof(x.guard));
     }
     std::string shownName;
-    std::thread helper([&] {
-        HWND hDlg = WaitForWindow("#32770", "Custom Program");
-        ASSERT_NE(nullptr, hDlg);
-        shownName = ItemText(hDlg, IDC_APP_NAME);
-        SendDlgItemMessageA(hDlg, IDC_APP_TARGET, EM_LIMITTEXT, 0, 0);   // lift the limit
-        SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\a\\very\\long\\path.exe");
-        Press(hDlg, IDOK);
-    });
-    int nResult = ShowCustomAppDialog(g[0].text, g[1].text, g[2].text, g[3].text, 8);
-    helper.join();
+    int nResult = RunScript([&] { return ShowCustomAppDialog(g[0].text, g[1].text, g[2].text, g[3].text, 8); },
+        {OnWindow("Custom Program", [&](HWND hDlg) {
+            shownName = ItemText(hDlg, IDC_APP_NAME);
+            SendDlgItemMessageA(hDlg, IDC_APP_TARGET, EM_LIMITTEXT, 0, 0);   // lift the limit
+            SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\a\\very\\long\\path.exe");
+            Press(hDlg, IDOK);
+        })});
     EXPECT_NE(0, nResult);
     EXPECT_EQ("aaaaaaaa", shownName);
     EXPECT_STREQ("C:\\a\\ve", g[1].text);

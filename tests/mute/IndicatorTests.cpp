@@ -1,9 +1,9 @@
 // The indicator window: template, layout, icons, close timer, cleanup and the whole start.
-#include "hushwell_test.h"
+#include "MuteTestSupport.h"
 
 #include <vector>
 
-#include "pixels.h"
+#include "Pixels.h"
 
 namespace {
 

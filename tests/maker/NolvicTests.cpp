@@ -1,4 +1,4 @@
-// Nolvic.cpl, loaded as a Control Panel host loads it, with its dialog driven from a thread.
+// Nolvic.cpl, loaded as a Control Panel host loads it, with its dialog driven inside its own loop.
 #include <windows.h>
 #include <cpl.h>
 
@@ -6,20 +6,15 @@
 
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "KelvoraTestSupport.h"
+#include "RegistryScratch.h"
+#include "UiScript.h"
 
 namespace {
 
 constexpr int IDC_SHOW_ON_LCD = 1001, IDC_TIME = 1002, IDC_NOTE = 1003;
 const char SCHEDULE_KEY[] = "Software\\KELVORA\\KELVORA Controls\\Schedule";
-
-// A visible "Schedule" dialog window other than hExcept.
-HWND WaitForSchedule(HWND hExcept = nullptr)
-{
-    return WaitForWindow("#32770", "Schedule", 10000, true, hExcept);
-}
 
 void Press(HWND hWnd, int nID)
 {
@@ -36,7 +31,8 @@ TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
     auto pfnApplet = reinterpret_cast<APPLET_PROC>(
         reinterpret_cast<void*>(GetProcAddress(hModule, "CPlApplet")));
     ASSERT_NE(nullptr, pfnApplet);
-    RegDeleteTreeA(HKEY_CURRENT_USER, SCHEDULE_KEY);
+    CRegistryScratch schedule(HKEY_CURRENT_USER, SCHEDULE_KEY);
+    DeleteRegKey(HKEY_CURRENT_USER, SCHEDULE_KEY);
 
     EXPECT_EQ(1, pfnApplet(nullptr, CPL_INIT, 0, 0));
     EXPECT_EQ(1, pfnApplet(nullptr, CPL_GETCOUNT, 0, 0));
@@ -47,38 +43,47 @@ TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
 
     // A time that is no time is refused, the dialog stays; a good one is kept.
     bool bRefused = false;
-    std::thread driver([&] {
-        HWND hDlg = WaitForSchedule();
-        ASSERT_NE(nullptr, hDlg);
-        SetDlgItemTextA(hDlg, IDC_TIME, "25:00");
-        Press(hDlg, IDOK);
-        if (HWND hBox = WaitForSchedule(hDlg)) {
+    HWND hDlg = nullptr;
+    UiScript enter;
+    enter.Then(OnWindow("Schedule", [&](HWND hWnd) {
+             hDlg = hWnd;
+             SetDlgItemTextA(hDlg, IDC_TIME, "25:00");
+             Press(hDlg, IDOK);
+         }))
+        .Then([&] {
+            HWND hBox = FindMessageBox();
+            if (!hBox)
+                return false;
             bRefused = true;
             Press(hBox, IDOK);
-        }
-        CheckDlgButton(hDlg, IDC_SHOW_ON_LCD, BST_CHECKED);
-        SetDlgItemTextA(hDlg, IDC_TIME, "09:30");
-        SetDlgItemTextA(hDlg, IDC_NOTE, "Dentist");
-        Press(hDlg, IDOK);
-    });
+            return true;
+        })
+        .Then([&] { return !FindMessageBox(); })
+        .Then(Do([&] {
+            CheckDlgButton(hDlg, IDC_SHOW_ON_LCD, BST_CHECKED);
+            SetDlgItemTextA(hDlg, IDC_TIME, "09:30");
+            SetDlgItemTextA(hDlg, IDC_NOTE, "Dentist");
+            Press(hDlg, IDOK);
+        }));
+    enter.Start();
     EXPECT_EQ(0, pfnApplet(nullptr, CPL_DBLCLK, 0, 0));
-    driver.join();
+    EXPECT_TRUE(enter.Finished());
     EXPECT_TRUE(bRefused);
 
     // The next start shows what was kept; Cancel keeps it as it was.
     std::string shown[2];
     bool bChecked = false;
-    std::thread viewer([&] {
-        HWND hDlg = WaitForSchedule();
-        ASSERT_NE(nullptr, hDlg);
-        shown[0] = ItemText(hDlg, IDC_TIME);
-        shown[1] = ItemText(hDlg, IDC_NOTE);
-        bChecked = IsDlgButtonChecked(hDlg, IDC_SHOW_ON_LCD) == BST_CHECKED;
-        SetDlgItemTextA(hDlg, IDC_NOTE, "changed");
-        Press(hDlg, IDCANCEL);
-    });
+    UiScript view;
+    view.Then(OnWindow("Schedule", [&](HWND hWnd) {
+        shown[0] = ItemText(hWnd, IDC_TIME);
+        shown[1] = ItemText(hWnd, IDC_NOTE);
+        bChecked = IsDlgButtonChecked(hWnd, IDC_SHOW_ON_LCD) == BST_CHECKED;
+        SetDlgItemTextA(hWnd, IDC_NOTE, "changed");
+        Press(hWnd, IDCANCEL);
+    }));
+    view.Start();
     pfnApplet(nullptr, CPL_DBLCLK, 0, 0);
-    viewer.join();
+    EXPECT_TRUE(view.Finished());
     EXPECT_EQ("09:30", shown[0]);
     EXPECT_EQ("Dentist", shown[1]);
     EXPECT_TRUE(bChecked);
@@ -88,7 +93,6 @@ TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
                                           nullptr, szNote, &cb));
     EXPECT_STREQ("Dentist", szNote);
 
-    RegDeleteTreeA(HKEY_CURRENT_USER, SCHEDULE_KEY);
     pfnApplet(nullptr, CPL_EXIT, 0, 0);
     FreeLibrary(hModule);
 }

@@ -8,11 +8,10 @@
 #include <memory>
 
 #include "FakeMirrend.h"
-#include "ModalDriver.h"
 #include "PageUtil.h"
 #include "PallumApp.h"
 #include "PallumSheet.h"
-#include "TestSupport.h"
+#include "AppletTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -29,7 +28,7 @@ std::vector<int> Flags(const CPageSet& set)
 
 TEST_F(PageSetTest, ReadsAllFiveFlagsAndAMissingKeyClearsThem)
 {
-    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    CRegistryScratch key(HKEY_CURRENT_USER, kTestPagesKey, true);
     key.SetDword("GPBtn", 1);
     key.SetDword("Media", 0);
     key.SetDword("ModePanel", 7);
@@ -45,7 +44,7 @@ TEST_F(PageSetTest, ReadsAllFiveFlagsAndAMissingKeyClearsThem)
 
 TEST_F(PageSetTest, UnreadableValuesLeaveOnlyTheirPagesOut)
 {
-    CScopedRegKey key(HKEY_CURRENT_USER, kTestPagesKey);
+    CRegistryScratch key(HKEY_CURRENT_USER, kTestPagesKey, true);
     key.SetDword("GPBtn", 1);
     key.SetString("Media", "1"); // text, not a number
     const unsigned long long qword = 1;
@@ -154,7 +153,8 @@ TEST_F(SheetWindowTest, OpensOnTheStartPageWithIconsMenuAndHelpButton)
         std::string lastMenuText;
         UINT nLastMenuId = 0, nSeparatorState = 0;
         bool bHelpButton = true;
-        sheet.Run([&](CModalDriver& d, HWND hSheet) {
+        sheet.Run({Do([&] {
+            HWND hSheet = sheet.m_hWnd;
             tabs = TabTitles(hSheet);
             HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
             const int nCur = static_cast<int>(SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
@@ -172,8 +172,8 @@ TEST_F(SheetWindowTest, OpensOnTheStartPageWithIconsMenuAndHelpButton)
             nSeparatorState = GetMenuState(hMenu, nItems - 2, MF_BYPOSITION);
             HWND hHelp = GetDlgItem(hSheet, IDHELP);
             bHelpButton = hHelp && IsWindowVisible(hHelp);
-            d.PressSheetButton(hSheet, PSBTN_CANCEL);
-        });
+            PressSheetButton(hSheet, PSBTN_CANCEL);
+        })});
         EXPECT_EQ(active, c.pszActive) << c.nStartPage;
         EXPECT_EQ(sheet.GetSheetIcon(), hBig);
         EXPECT_EQ(sheet.GetSheetIcon(), hSmall);
@@ -321,27 +321,26 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
     POINT ptTabInClient = {};
     RECT rcButton0[3] = {}, rcButton1[3] = {};
     COLORREF bannerPixel = 0;
-    sheet.Run([&](CModalDriver& d, HWND hSheet) {
-        d.OnUi([&] {
-            HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
-            GetWindowRect(hSheet, &rcSheet0);
-            GetWindowRect(hTab, &rcTab0);
-            ptTabInClient = { rcTab0.left, rcTab0.top };
-            ScreenToClient(hSheet, &ptTabInClient);
-            for (int i = 0; i < 3; ++i)
-                GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
-            RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            HDC hDC = GetDC(hSheet);
-            bannerPixel = GetPixel(hDC, 3, 3);
-            ReleaseDC(hSheet, hDC);
-            EXPECT_TRUE(CPallumSheet::LayoutForBanner(hSheet, 10));
-            GetWindowRect(hSheet, &rcSheet1);
-            GetWindowRect(hTab, &rcTab1);
-            for (int i = 0; i < 3; ++i)
-                GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton1[i]);
-    });
-            d.PressSheetButton(hSheet, PSBTN_CANCEL);
-        });
+    sheet.Run({Do([&] {
+        HWND hSheet = sheet.m_hWnd;
+        HWND hTab = sheet.GetTabControl()->GetSafeHwnd();
+        GetWindowRect(hSheet, &rcSheet0);
+        GetWindowRect(hTab, &rcTab0);
+        ptTabInClient = { rcTab0.left, rcTab0.top };
+        ScreenToClient(hSheet, &ptTabInClient);
+        for (int i = 0; i < 3; ++i)
+            GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
+        RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC hDC = GetDC(hSheet);
+        bannerPixel = GetPixel(hDC, 3, 3);
+        ReleaseDC(hSheet, hDC);
+        EXPECT_TRUE(CPallumSheet::LayoutForBanner(hSheet, 10));
+        GetWindowRect(hSheet, &rcSheet1);
+        GetWindowRect(hTab, &rcTab1);
+        for (int i = 0; i < 3; ++i)
+            GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton1[i]);
+        PressSheetButton(hSheet, PSBTN_CANCEL);
+    })});
     // The band of the banner's height is free at the top.
     EXPECT_GE(ptTabInClient.y, 28);
     EXPECT_EQ(LoadPicture(IDB_BANNER_LEFT).At(3, 3), bannerPixel);
@@ -369,23 +368,38 @@ TEST_F(SheetCommandTest, SystemMenuOpensAboutWithTheLibraryVersionAndStillCloses
     ASSERT_TRUE(sheet.BuildFromFlags(flags));
     bool bAboutOpened = false, bNearIdOpenedAbout = true, bSheetClosed = false, bOwnedBySheet = false;
     std::string version;
-    const INT_PTR nResult = sheet.Run([&](CModalDriver& d, HWND hSheet) {
-        // Only the exact id opens the box.
-        PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX + 1, 0);
-        bNearIdOpenedAbout = d.WaitWindow("About KELVORA Controls", 500) != nullptr;
-        PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-        HWND hAbout = d.WaitWindow("About KELVORA Controls");
-        bAboutOpened = hAbout != nullptr;
-        // The box belongs to the sheet, which waits for it.
-        bOwnedBySheet = hAbout && GetWindow(hAbout, GW_OWNER) == hSheet && !IsWindowEnabled(hSheet);
-        if (hAbout) {
+    const char kAbout[] = "About KELVORA Controls";
+    HWND hSheet = nullptr, hAbout = nullptr;
+    ULONGLONG posted = 0;
+    const INT_PTR nResult = sheet.Run({
+        Do([&] {
+            hSheet = sheet.m_hWnd;
+            // Only the exact id opens the box.
+            PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX + 1, 0);
+            posted = GetTickCount64();
+        }),
+        [&] {
+            if (GetTickCount64() - posted < 500 && !FindWindowA(nullptr, kAbout))
+                return false;
+            bNearIdOpenedAbout = FindWindowA(nullptr, kAbout) != nullptr;
+            PostMessageA(hSheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            return true;
+        },
+        [&] {
+            hAbout = FindWindowA(nullptr, kAbout);
+            if (!hAbout || !IsWindowVisible(hAbout))
+                return false;
+            bAboutOpened = true;
+            // The box belongs to the sheet, which waits for it.
+            bOwnedBySheet = GetWindow(hAbout, GW_OWNER) == hSheet && !IsWindowEnabled(hSheet);
             version = ItemText(hAbout, IDC_ABOUT_VERSION);
             PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
-            d.WaitGone(hAbout);
-        }
-        PostMessageA(hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-        bSheetClosed = d.WaitGone(hSheet, 5000);
+            return true;
+        },
+        [&] { return !IsWindow(hAbout); },
+        Do([&] { PostMessageA(hSheet, WM_SYSCOMMAND, SC_CLOSE, 0); }),
     });
+    bSheetClosed = !IsWindow(hSheet);
     EXPECT_TRUE(bAboutOpened);
     EXPECT_EQ("KELVORA Controls Version 3.33 test", version);
     EXPECT_TRUE(bOwnedBySheet);
@@ -403,13 +417,14 @@ TEST_F(SheetCommandTest, HelpOnlyForOkCancelAndApply)
     CHelpRecorder help;
     std::vector<LRESULT> results;
     std::vector<HWND> buttons;
-    sheet.Run([&](CModalDriver& d, HWND hSheet) {
+    sheet.Run({Do([&] {
+        HWND hSheet = sheet.m_hWnd;
         for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY })
             buttons.push_back(GetDlgItem(hSheet, nID));
         for (int nID : { IDOK, IDCANCEL, IDC_SHEET_APPLY, IDHELP, 0x3020 })
             results.push_back(SendHelp(hSheet, hSheet, nID));
-        d.PressSheetButton(hSheet, PSBTN_CANCEL);
-    });
+        PressSheetButton(hSheet, PSBTN_CANCEL);
+    })});
     ASSERT_EQ(3u, CHelpRecorder::Calls().size());
     const std::vector<DWORD> table = { 1, 0xC010, 2, 0xC011, 0x3021, 0xC012, 0, 0 };
     ASSERT_EQ(3u, buttons.size());
@@ -429,13 +444,14 @@ TEST_F(SheetCommandTest, HelpOnlyForOkCancelAndApply)
 
 using ApplyTest = AppletTest;
 
-// Runs a sheet of test pages (the product's pages for the others) and destroys it.
+// Runs a sheet of test pages (the product's pages for the others), calls body inside its
+// loop and destroys it.
 void RunApplySheet(const int (&flags)[PAGE_COUNT], unsigned nTestPages,
-    const std::function<void(CModalDriver&, HWND, CTestSheet&)>& drive)
+    const std::function<void(HWND, CTestSheet&)>& body)
 {
     CTestSheet sheet(nTestPages);
     ASSERT_TRUE(sheet.BuildFromFlags(flags));
-    sheet.Run([&](CModalDriver& d, HWND hSheet) { drive(d, hSheet, sheet); });
+    sheet.Run({Do([&] { body(sheet.m_hWnd, sheet); })});
 }
 
 TEST_F(ApplyTest, SavesOnlyShownPagesOnceAndTellsQuorlatFirst)
@@ -443,21 +459,17 @@ TEST_F(ApplyTest, SavesOnlyShownPagesOnceAndTellsQuorlatFirst)
     CServicesCatcher wendrap("Wendrap");
     CServicesCatcher quorlat("Quorlat");
     const int flags[PAGE_COUNT] = { 1, 1, 1, 0, 0 };
-    RunApplySheet(flags, ALL_TEST_PAGES, [](CModalDriver& d, HWND hSheet, CTestSheet& sheet) {
+    RunApplySheet(flags, ALL_TEST_PAGES, [](HWND hSheet, CTestSheet& sheet) {
         // Apply with only the first page ever shown.
-        d.PressSheetButton(hSheet, PSBTN_APPLYNOW);
+        PressSheetButton(hSheet, PSBTN_APPLYNOW);
         // Show the third page, then apply from there.
         SendMessageA(hSheet, PSM_SETCURSEL, 2, 0);
-        d.OnUi([&] {
-            PageLog().push_back("--");
-        });
-        d.PressSheetButton(hSheet, PSBTN_APPLYNOW);
+        PageLog().push_back("--");
+        PressSheetButton(hSheet, PSBTN_APPLYNOW);
         // A call from a page that is not the active one does nothing.
-        d.OnUi([&] {
-            PageLog().push_back("--");
-            sheet.ApplyAllPages(sheet.GetPallumPage(PAGE_BUTTONS));
-        });
-        d.PressSheetButton(hSheet, PSBTN_CANCEL);
+        PageLog().push_back("--");
+        sheet.ApplyAllPages(sheet.GetPallumPage(PAGE_BUTTONS));
+        PressSheetButton(hSheet, PSBTN_CANCEL);
     });
     const std::vector<std::string> expected = { "Init 0", "Init 1", "Init 2", "Save 0", "--", "Save 0",
         "Save 2", "--", "Delete 0", "Delete 1", "Delete 2" };
@@ -470,10 +482,7 @@ TEST_F(ApplyTest, WendrapWhenThereIsNoQuorlatEvenWhenNothingWasWritten)
     FakeMirrend::SetReadOnly(1);
     CServicesCatcher wendrap("Wendrap");
     const int flags[PAGE_COUNT] = { 0, 0, 0, 0, 1 };
-    RunApplySheet(flags, 0, [](CModalDriver& d, HWND hSheet, CTestSheet&) {
-        d.PressSheetButton(hSheet, PSBTN_OK);
-        d.WaitGone(hSheet);
-    });
+    RunApplySheet(flags, 0, [](HWND hSheet, CTestSheet&) { PressSheetButton(hSheet, PSBTN_OK); });
     EXPECT_EQ(0, FakeMirrend::CountCalls("WriteSettingGeneralSettingManager"));
     EXPECT_EQ((std::vector<std::string> { "Wendrap" }), ServicesLog());
 }
@@ -482,10 +491,9 @@ TEST_F(ApplyTest, CancelWritesAndPostsNothing)
 {
     CServicesCatcher quorlat("Quorlat");
     const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 1 };
-    RunApplySheet(flags, 1u << PAGE_BUTTONS, [](CModalDriver& d, HWND hSheet, CTestSheet&) {
+    RunApplySheet(flags, 1u << PAGE_BUTTONS, [](HWND hSheet, CTestSheet&) {
         SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
-        d.PressSheetButton(hSheet, PSBTN_CANCEL);
-        d.WaitGone(hSheet);
+        PressSheetButton(hSheet, PSBTN_CANCEL);
     });
     EXPECT_EQ(0, FakeMirrend::CountCalls("WriteSettingGeneralSettingManager"));
     EXPECT_TRUE(ServicesLog().empty());

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "RegistryScratch.h"
+
 class ScratchRegistry : public ::testing::Test {
 protected:
     void SetUp() override
@@ -15,32 +17,21 @@ protected:
         static int nRun = 0;
         m_strPath = "Software\\KelvoraMakerTests\\" + std::to_string(GetCurrentProcessId()) + "-"
             + std::to_string(++nRun);
+        m_scratch.Keep(HKEY_CURRENT_USER, m_strPath);
         SetEnvironmentVariableA("MIRREND_ROOT", ("HKCU\\" + m_strPath).c_str());
     }
 
-    void TearDown() override
-    {
-        SetEnvironmentVariableA("MIRREND_ROOT", nullptr);
-        RegDeleteTreeA(HKEY_CURRENT_USER, m_strPath.c_str());
-    }
+    void TearDown() override { SetEnvironmentVariableA("MIRREND_ROOT", nullptr); }
 
     // Sets a value below the scratch base; sub is relative to it ("Settings\General").
-    void SetRaw(const std::string& strSub, const char* pszName, DWORD dwType, const void* pData,
-                DWORD cbData)
+    void SetRaw(const std::string& strSub, const char* pszName, DWORD dwType, const void* pData, DWORD cb)
     {
-        HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, Full(strSub).c_str(), 0,
-                                                 nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr));
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(hKey, pszName, 0, dwType,
-                                                static_cast<const BYTE*>(pData), cbData));
-        RegCloseKey(hKey);
+        ASSERT_TRUE(SetRegValue(HKEY_CURRENT_USER, Full(strSub), pszName, dwType, pData, cb));
     }
-
     void SetDword(const std::string& strSub, const char* pszName, DWORD dw)
     {
         SetRaw(strSub, pszName, REG_DWORD, &dw, sizeof(dw));
     }
-
     void SetText(const std::string& strSub, const char* pszName, const std::string& str)
     {
         SetRaw(strSub, pszName, REG_SZ, str.c_str(), static_cast<DWORD>(str.size() + 1));
@@ -87,4 +78,5 @@ protected:
     std::string Full(const std::string& strSub) const { return m_strPath + "\\" + strSub; }
 
     std::string m_strPath;
+    CRegistryScratch m_scratch;   // the base goes away with the test
 };

@@ -1,5 +1,5 @@
 // The stand-in library's records against a scratch registry base.
-#include "Scratch.h"
+#include "MakerTestSupport.h"
 
 #include <string>
 
@@ -347,14 +347,13 @@ TEST(Holders, InstalledProgramsComeFromTheInstallParameter)
 TEST(Holders, KeyHolderReadsOnlyFourByteNumbers)
 {
     const char* pszPath = "Software\\KelvoraMakerTests\\KeyHolder";
+    CRegistryScratch scratch(HKEY_CURRENT_USER, pszPath, true);
+    const unsigned long long qw = 9;
+    ASSERT_TRUE(scratch.SetDword("Good", 7) && scratch.SetString("Text", "1") &&
+                scratch.SetValue("Wide", REG_QWORD, &qw, sizeof(qw)));
     HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, pszPath, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, pszPath, 0, KEY_ALL_ACCESS, &hKey));
     DWORD dw = 7;
-    RegSetValueExA(hKey, "Good", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dw), sizeof(dw));
-    RegSetValueExA(hKey, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-    unsigned long long qw = 9;
-    RegSetValueExA(hKey, "Wide", 0, REG_QWORD, reinterpret_cast<BYTE*>(&qw), sizeof(qw));
     {
         CRegKeyEx key;
         key.m_hKey = hKey;
@@ -369,7 +368,6 @@ TEST(Holders, KeyHolderReadsOnlyFourByteNumbers)
     }   // the holder closed the key
     EXPECT_NE(ERROR_SUCCESS, RegSetValueExA(hKey, "After", 0, REG_DWORD,
                                             reinterpret_cast<BYTE*>(&dw), sizeof(dw)));
-    RegDeleteTreeA(HKEY_CURRENT_USER, pszPath);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // attach and detach to the framework, and an exported entry that switches the module context.
 #include "Framework.h"
 #include "resource.h"
-#include "testdll.h"
+#include "TestDll.h"
 
 namespace {
 

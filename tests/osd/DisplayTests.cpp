@@ -1,6 +1,6 @@
 // The volume display: level table, placement, suppression and the drawn pixels.
-#include "fake_mixer.h"
-#include "test_support.h"
+#include "FakeMixer.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The program from start to end, run on a thread of the test with the real hook library.
-#include "fake_mixer.h"
-#include "test_support.h"
+#include "FakeMixer.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -58,9 +58,9 @@ protected:
     {
         m_hThread = CreateThread(NULL, 0, RunOrvexThread, NULL, 0, &m_dwThreadId);
         HWND hWnd = NULL;
-        WaitFor([&] { return (hWnd = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE)) != NULL; }, 5000);
+        PumpUntil([&] { return (hWnd = FindWindowA(ORVEX_CLASS_NAME, ORVEX_WINDOW_TITLE)) != NULL; }, 5000);
         // Found while still being created: wait until its display is there too.
-        WaitFor([] { return IsWindow(g_hVolumeDisplay) != FALSE; }, 5000);
+        PumpUntil([] { return IsWindow(g_hVolumeDisplay) != FALSE; }, 5000);
         return hWnd;
     }
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_audio.h"
+#include "FakeAudio.h"
 #include "res/resource.h"
 
 class HushwellTest : public ::testing::Test {

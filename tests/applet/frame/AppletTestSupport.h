@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "KelvoraTestSupport.h"
-#include "ModalDriver.h"
 #include "PallumSheet.h"
+#include "RegistryScratch.h"
+#include "UiScript.h"
 
-// Test resources (frame_test.rc).
+// Test resources (AppletTestSupport.rc).
 #define IDS_TEST_TAB_FIRST   9001   // 9001 to 9005: the five tab titles
 #define IDB_TEST_MAPPED      9100   // mapped.bmp, see tools/art/applet_tests.py
 
@@ -29,42 +30,13 @@ public:
 };
 std::vector<std::string>& ServicesLog();
 
-// A key made for one test and removed with all below it at the end.
-class CScopedRegKey {
-public:
-    CScopedRegKey(HKEY hRoot, const char* pszPath);
-    ~CScopedRegKey();
-    CScopedRegKey(const CScopedRegKey&) = delete;
-    CScopedRegKey& operator=(const CScopedRegKey&) = delete;
-
-    void SetDword(const char* pszName, DWORD dwValue);
-    void SetValue(const char* pszName, DWORD dwType, const void* pData, DWORD cbData);
-    void SetString(const char* pszName, const char* pszValue, DWORD dwType = REG_SZ);
-    HKEY Key() const { return m_hKey; }
-
-private:
-    HKEY m_hRoot;
-    std::string m_strPath;
-    HKEY m_hKey;
-};
+// Writes the page set's five values under root\key; flags[i] < 0: the value is removed.
+void WritePageSet(HKEY hRoot, const char* pszKey, const int (&flags)[PAGE_COUNT]);
 
 // The machine's page set (HKLM) for one test; the previous key is put back at the end.
-class CPageSetOverride {
+class CPageSetOverride : public CRegistryScratch {
 public:
-    // flags[i] < 0: value absent.
     explicit CPageSetOverride(const int (&flags)[PAGE_COUNT]);
-    ~CPageSetOverride();
-    CPageSetOverride(const CPageSetOverride&) = delete;
-    CPageSetOverride& operator=(const CPageSetOverride&) = delete;
-
-private:
-    struct Saved {
-        bool bPresent;
-        DWORD dwType;
-        std::vector<BYTE> data;
-    };
-    Saved m_saved[PAGE_COUNT];
-    bool m_bKeyExisted;
 };
 
 // What the test pages did, in order: "Init 3", "Save 0", "Delete 4", ...
@@ -98,8 +70,8 @@ public:
 
     // Sets the page set from flags (< 0: value absent) through a test key, builds the pages.
     BOOL BuildFromFlags(const int (&flags)[PAGE_COUNT]);
-    // Runs the sheet modally and drive() on a helper thread once it shows (CModalDriver).
-    INT_PTR Run(const std::function<void(CModalDriver&, HWND)>& drive);
+    // Runs the sheet modally; once it shows, the steps run inside its loop (UiScript).
+    INT_PTR Run(std::vector<UiScript::Step> steps);
 
 protected:
     CPallumPage* CreatePage(PallumPageId nPage) override;

@@ -1,6 +1,6 @@
 // The hidden "Voldlg" window's decisions: when the display shows, when it hides.
-#include "fake_mixer.h"
-#include "test_support.h"
+#include "FakeMixer.h"
+#include "OsdTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -181,11 +181,11 @@ TEST_F(OrvexWindowTest, AnotherShowRestartsTheTwoSecondsAndTheTimerThenHides)
 {
     g_fake.dwVolumeValue = 65535;
     Key(APPCOMMAND_VOLUME_UP);
-    WaitFor([] { return false; }, 800);  // well into the display's time, messages handled
+    PumpUntil([] { return false; }, 800);  // well into the display's time, messages handled
     ASSERT_TRUE(DisplayShown());
     Key(APPCOMMAND_VOLUME_UP);
     DWORD dwShown = GetTickCount();
-    EXPECT_TRUE(WaitFor([&] { return !DisplayShown(); }, 8000));
+    EXPECT_TRUE(PumpUntil([&] { return !DisplayShown(); }, 8000));
     DWORD dwElapsed = GetTickCount() - dwShown;
     EXPECT_GE(dwElapsed, 1900u);
     EXPECT_LT(dwElapsed, 5000u);  // generous: a loaded machine delivers timers late

@@ -1,5 +1,5 @@
 // Finding and reading the speaker line's volume and mute controls.
-#include "fake_mixer.h"
+#include "FakeMixer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,30 +6,12 @@
 #include <string>
 
 #include "KelvoraTestSupport.h"
+#include "UiScript.h"   // PumpUntil
 
 inline std::string DirectoryOf(const std::string &path)
 {
     size_t n = path.find_last_of('\\');
     return n == std::string::npos ? std::string(".") : path.substr(0, n);
-}
-
-// Polls until the condition holds or the time is up, handling this thread's messages.
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD dwTimeoutMs, DWORD dwPollMs = 10)
-{
-    DWORD dwStart = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - dwStart >= dwTimeoutMs)
-            return false;
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (msg.message != WM_QUIT)
-                DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, dwPollMs, QS_ALLINPUT);
-    }
 }
 
 // Registers a class of this program with the default window procedure, standing in for a
