@@ -12,12 +12,6 @@ const CRuntimeClass CPropertySheet::classCPropertySheet("CPropertySheet", nullpt
 
 namespace {
 
-// The system's property sheet font. The sheet measures the room for its pages from their
-// templates' dialog units in this font, so the pages must run in it too: a page in its own
-// bigger font comes out larger than its room and is cut off.
-const wchar_t kSheetFontFace[] = L"MS Shell Dlg";
-const WORD kSheetFontPointSize = 8;
-
 // The page template pszTemplate of hResource in the sheet's font, in *pCopy. False when it
 // cannot be found or parsed: the system then loads it as it is, by id.
 bool CopyPageTemplate(HINSTANCE hResource, LPCSTR pszTemplate, std::vector<DWORD>* pCopy)
@@ -27,8 +21,8 @@ bool CopyPageTemplate(HINSTANCE hResource, LPCSTR pszTemplate, std::vector<DWORD
     const void* pTemplate = hLoaded ? LockResource(hLoaded) : nullptr;
     if (!pTemplate)
         return false;
-    *pCopy = CopyDialogTemplateWithFont(pTemplate, SizeofResource(hResource, hFound), kSheetFontFace,
-                                        kSheetFontPointSize);
+    *pCopy = CopyDialogTemplateWithFont(pTemplate, SizeofResource(hResource, hFound), CPropertySheet::kPageFontFace,
+                                        CPropertySheet::kPageFontPointSize);
     return !pCopy->empty();
 }
 

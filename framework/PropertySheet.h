@@ -77,6 +77,12 @@ public:
     static const CRuntimeClass classCPropertySheet;
     const CRuntimeClass* GetRuntimeClass() const override { return &classCPropertySheet; }
 
+    // The system's property sheet font. The sheet measures the room for its pages from their
+    // templates' dialog units in this font, so the pages run in it too: a page in its own
+    // bigger font would come out larger than its room and be cut off.
+    static constexpr const wchar_t* kPageFontFace = L"MS Shell Dlg";
+    static constexpr WORD kPageFontPointSize = 8;
+
     // iSelectPage: the page shown first.
     explicit CPropertySheet(const char* pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
     // Caption from string nIDCaption of the current resource module.
