@@ -5,7 +5,9 @@
 
 The package writes the maker's default values from the same file that `regedit /S` imports,
 so the two never drift. Only what such a file holds is taken: keys, REG_SZ strings and
-dwords; anything else stops the build instead of being left out of the package.
+dwords; anything else stops the build instead of being left out of the package. Values the
+package writes itself (the Control Panel's applet list, naming the applets where the package
+installs them) are left to it.
 """
 import re
 import sys
@@ -21,6 +23,7 @@ KEY = re.compile(r"^\[([A-Z_]+)\\(.+)\]$")
 NAME = r'(@|"(?:[^"\\]|\\.)*")='
 DWORD = re.compile("^" + NAME + r"dword:([0-9A-Fa-f]{8})$")
 STRING = re.compile("^" + NAME + r'"((?:[^"\\]|\\.)*)"$')
+PACKAGE_OWNED = {("HKLM", r"software\microsoft\windows\currentversion\control panel\cpls")}
 
 
 def unquote(text):
@@ -62,6 +65,8 @@ def convert(lines):
             if not value:
                 # An empty Value in the installer's table means "no value", not "".
                 raise ValueError(f"line {number}: an empty string cannot be packaged")
+        if (root, key.lower()) in PACKAGE_OWNED:
+            continue
         values.append((root, key, name, kind, value))
     if not values:
         raise ValueError("no values")
