@@ -94,6 +94,15 @@ protected:
             SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_BUTTON0_LIST, CBN_SELENDOK), reinterpret_cast<LPARAM>(hList));
             return true;
         }
+        if (HWND hCd = GetDlgItem(hPage, IDC_MEDIA_CD_LIST)) {
+            SendMessageA(hCd, CB_SETCURSEL, 1, 0);   // the maker's second CD player, id 0
+            SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_MEDIA_CD_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCd));
+            return true;
+        }
+        if (HWND hUse = GetDlgItem(hPage, IDC_APPMODE_USE)) {
+            SendMessageA(hUse, BM_CLICK, 0, 0);
+            return true;
+        }
         if (HWND hBacklight = GetDlgItem(hPage, IDC_SUBLCD_BACKLIGHT)) {
             SendMessageA(hBacklight, BM_CLICK, 0, 0);
             SendMessageA(GetDlgItem(hPage, IDC_SUBLCD_OWNER_MODE), BM_CLICK, 0, 0);
@@ -128,7 +137,7 @@ TEST_F(FaultsE2e, CancelAfterEditsOnEveryPageLeavesTheStoreByteIdentical)
     const std::string before = RegistryTreeText(HKEY_LOCAL_MACHINE, kKelvora);
     ASSERT_FALSE(before.empty());
     ASSERT_TRUE(OpenSheet());
-    EXPECT_GE(EditEveryPage(), 3);   // Buttons, Sub LCD and RC at least
+    EXPECT_EQ(EditEveryPage(), 5);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(m_hSheet, IDC_SHEET_APPLY)));
     PostMessageA(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     PostMessageA(m_hSheet, WM_NULL, 0, 0);
@@ -178,7 +187,7 @@ TEST_F(FaultsE2e, ARefusedWriteWarnsKeepsTheChoicesAndTheNextApplyWritesThem)
             << "this system does not refuse writes to a read-only key";
     }
     ASSERT_TRUE(OpenSheet());
-    EXPECT_GE(EditEveryPage(), 3);
+    EXPECT_EQ(EditEveryPage(), 5);
 
     // Posted: the warning boxes run inside the press, one from each page whose write was
     // refused (Buttons; Application mode, whose general record is refused too).
@@ -203,6 +212,8 @@ TEST_F(FaultsE2e, ARefusedWriteWarnsKeepsTheChoicesAndTheNextApplyWritesThem)
     EXPECT_EQ(StoredDword("General", "BacklightOn"), 1);
     EXPECT_EQ(StoredDword("General", "ExtReceiver"), 0);   // the maker's 1, switched off
     EXPECT_EQ(StoredDword("General", "SubLcdMode"), 2);
+    EXPECT_EQ(StoredDword("General", "AppMode"), 1);
+    EXPECT_EQ(StoredDword("Media\\CD", "CurrentPlayer"), 0);
 }
 
 }  // namespace
