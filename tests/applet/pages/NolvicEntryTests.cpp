@@ -1,6 +1,6 @@
-// The Sub LCD page's "Nolvic" entry of every bad shape: only text that fits names the applet's
-// file; everything else starts "Nolvic.cpl" by name. Each start shows which way it went: the
-// by-name start finds the applet only in the folder made current for it.
+// The Sub LCD page's "Nolvic" entry, present, absent and of every bad shape: only text that
+// fits names the applet's file; everything else starts "Nolvic.cpl" by name. Each start shows
+// which way it went: the by-name start finds the applet only in the folder made current for it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -36,6 +36,9 @@ TEST_F(NolvicEntryTest, OnlyTextThatFitsNamesTheFile)
         std::string data;   // as stored
         bool bFromEntry;
     } cases[] = {
+        {"text", REG_SZ, nolvic + '\0', true},
+        {"no entry", REG_NONE, "", false},
+        {"text over 260 bytes", REG_SZ, "C:\\" + std::string(300, 'n') + "\\Nolvic.cpl" + '\0', false},
         {"expandable text", REG_EXPAND_SZ, nolvic + '\0', true},
         {"text without terminator", REG_SZ, nolvic, true},
         {"a number", REG_DWORD, std::string("\x01\0\0\0", 4), false},
@@ -46,7 +49,10 @@ TEST_F(NolvicEntryTest, OnlyTextThatFitsNamesTheFile)
     };
     for (const auto& c : cases) {
         CRegistryScratch entry(HKEY_LOCAL_MACHINE, kCplsKey);
-        entry.SetValue("Nolvic", c.dwType, c.data.data(), static_cast<DWORD>(c.data.size()));
+        if (c.dwType == REG_NONE)
+            DeleteRegValue(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic");
+        else
+            entry.SetValue("Nolvic", c.dwType, c.data.data(), static_cast<DWORD>(c.data.size()));
         SetCurrentDirectoryA(c.bFromEntry ? szTemp : byName.c_str());
         HWND hSchedule = nullptr;
         RunSheet([&](CPallumSheet&, CModePanelPage& page) {

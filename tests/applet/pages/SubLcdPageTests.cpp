@@ -18,7 +18,6 @@
 
 namespace {
 
-const char kCplsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Control Panel\\cpls";
 const char kLengthPrompt[] = "Please enter no more than 32 characters.";
 const char kOwnerWarning[] = "Warning.|The owner string may contain single-byte characters only, so it was not saved.";
 const int kModeButtons[] = {IDC_SUBLCD_CLOCK24, IDC_SUBLCD_CLOCK12, IDC_SUBLCD_OWNER_MODE};
@@ -276,52 +275,6 @@ TEST_F(SubLcdOwnerStringTest, Cp932DoubleByteTextIsRefusedUnderLocaleKind1Only)
     EXPECT_EQ(kDoubleByteText, m_stored[1].strOwnerString);
 }
 
-// ---- The schedule applet ----------------------------------------------------------------
-
-TEST_F(SubLcdPageTest, ScheduleAppletFromTheControlPanelEntryElseByName)
-{
-    const std::string nolvic = BuildPath("KELVORA_NOLVIC");
-    ASSERT_FALSE(nolvic.empty());
-    // A folder holding Nolvic.cpl, made current when the by-name start is to find it; the
-    // entry's path lies elsewhere, so each start shows which way it went.
-    char szTemp[MAX_PATH], szWasCurrent[MAX_PATH];
-    GetTempPathA(sizeof(szTemp), szTemp);
-    GetCurrentDirectoryA(sizeof(szWasCurrent), szWasCurrent);
-    const std::string byName = szTemp + std::string("kelvora-sublcd-") + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(byName.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA(nolvic.c_str(), (byName + "\\Nolvic.cpl").c_str(), FALSE));
-    const struct {
-        const char* pszCase;
-        std::string entry;   // empty: no entry
-        bool bFromFolder;
-    } cases[] = {
-        {"entry", nolvic, false},
-        {"no entry", "", true},
-        {"entry over 260 bytes", "C:\\" + std::string(300, 'n') + "\\Nolvic.cpl", true},
-    };
-    for (const auto& c : cases) {
-        CRegistryScratch entry(HKEY_LOCAL_MACHINE, kCplsKey);
-        if (c.entry.empty())
-            DeleteRegValue(HKEY_LOCAL_MACHINE, kCplsKey, "Nolvic");
-        else
-            entry.SetString("Nolvic", c.entry);
-        SetCurrentDirectoryA(c.bFromFolder ? byName.c_str() : szTemp);
-        HWND hSchedule = nullptr;
-        RunSheet([&](CPallumSheet&, CModePanelPage& page) {
-            Click(page, IDC_SUBLCD_SCHEDULE);
-            hSchedule = WaitForWindow("#32770", "Schedule", 30000, true);
-        });
-        EXPECT_NE(nullptr, hSchedule) << c.pszCase;
-        if (hSchedule) {
-            PostMessageA(hSchedule, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            PostMessageA(hSchedule, WM_NULL, 0, 0);
-            for (int i = 0; i < 500 && IsWindow(hSchedule); ++i)
-                Sleep(20);
-        }
-    }
-    SetCurrentDirectoryA(szWasCurrent);
-    DeleteFileA((byName + "\\Nolvic.cpl").c_str());
-    RemoveDirectoryA(byName.c_str());
-}
+// The schedule applet's lookup: NolvicEntryTests.cpp.
 
 }  // namespace
