@@ -57,7 +57,7 @@ extern GET_MAJOR_VERSION_PROC g_pfnGetMajorVersion;
 DWORD GetSystemMajorVersion(void);
 
 // --- Mute control and indicator -----------------------------------------------------------
-void LoadWinmm(void);              // binds winmm's mixer functions now rather than at first call
+void LoadWinmm(void);              // binds winmm's mixer functions and loads its drivers now
 void InitEndpointVolume(void);
 void ToggleEndpointMute(void);
 void ReleaseEndpointVolume(void);
