@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Test pictures of the applet's unit tests (tests/applet/frame/).
 
-mapped.bmp, 8 x 8, 4 bits: columns 0-3 pure magenta (to be replaced by the window colour),
+mapped.bmp, 8 x 8, 8 bits with a three-entry colour table (as short as the shipped pictures'
+tables can be): columns 0-3 pure magenta (to be replaced by the window colour),
 columns 4-7 red in rows 0-3 and a magenta one step off (254, 0, 255) in rows 4-7, which
 must keep its value.
 """
@@ -21,8 +22,8 @@ def main():
     canvas = imgfmt.Canvas(8, 8, MAGENTA)
     canvas.rect(4, 0, 8, 4, RED)
     canvas.rect(4, 4, 8, 8, NEAR_MAGENTA)
-    palette = [MAGENTA, RED, NEAR_MAGENTA] + [(0, 0, 0)] * 13
-    imgfmt.write_bmp(os.path.join(root, "tests", "applet", "frame", "mapped.bmp"), canvas, 4, palette)
+    imgfmt.write_bmp(os.path.join(root, "tests", "applet", "frame", "mapped.bmp"), canvas, 8,
+                     [MAGENTA, RED, NEAR_MAGENTA])
 
 
 if __name__ == "__main__":

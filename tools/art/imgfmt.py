@@ -1,7 +1,8 @@
 """Exact BMP and ICO writers for the product's pictures (Python standard library only).
 
 A picture is a Canvas of RGB triples; the writers quantise it to the asked bit depth.
-Palettised images take their palette from the caller, in the order given.
+Palettised images take their palette from the caller, in the order given; a palette shorter
+than the depth allows is written as it is, with its length in biClrUsed.
 """
 import struct
 
@@ -119,8 +120,24 @@ def _pixel_rows(canvas, bpp, palette, with_alpha=False):
 
 
 def _palette_bytes(palette, bpp):
-    entries = list(palette) + [(0, 0, 0)] * ((1 << bpp) - len(palette))
-    return b"".join(bytes((b, g, r, 0)) for r, g, b in entries)
+    return b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+
+
+def used_palette(canvas, palette):
+    """The entries of palette that some pixel of canvas maps to, in their order."""
+    cache, used = {}, set()
+    for row in canvas.px:
+        for rgb in row:
+            if rgb not in cache:
+                cache[rgb] = _nearest(palette, rgb)
+                used.add(cache[rgb])
+    return [c for i, c in enumerate(palette) if i in used]
+
+
+def exact_palette(canvas, limit=256):
+    """The canvas's own colours, if there are at most limit of them; else None."""
+    colours = sorted({rgb for row in canvas.px for rgb in row})
+    return colours if len(colours) <= limit else None
 
 
 def _info_header(width, height, bpp, image_size, colors):
@@ -132,7 +149,7 @@ def bmp_bytes(canvas, bpp, palette=None):
         assert palette and len(palette) <= (1 << bpp)
     pal = _palette_bytes(palette, bpp) if bpp <= 8 else b""
     pixels = _pixel_rows(canvas, bpp, palette)
-    colors = (1 << bpp) if bpp <= 8 else 0
+    colors = len(palette) if bpp <= 8 else 0
     header = _info_header(canvas.width, canvas.height, bpp, len(pixels), colors)
     offset = 14 + len(header) + len(pal)
     return struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) + header + pal + pixels
@@ -144,7 +161,10 @@ def write_bmp(path, canvas, bpp, palette=None):
 
 
 def _icon_image(canvas, bpp, palette):
-    """One icon image: BITMAPINFOHEADER with doubled height, colour data, AND mask."""
+    """One icon image: BITMAPINFOHEADER with doubled height, colour data, AND mask. The colour
+    table is always full: icon loaders are not all known to honour a short one."""
+    if bpp <= 8:
+        palette = list(palette) + [(0, 0, 0)] * ((1 << bpp) - len(palette))
     pal = _palette_bytes(palette, bpp) if bpp <= 8 else b""
     xor = _pixel_rows(canvas, bpp, palette, with_alpha=True)
     mask_rows = []

@@ -86,6 +86,7 @@ def picture(muted):
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "osd", "res")
     pal = palette()
+    pal += [(0, 0, 0)] * (256 - len(pal))   # a full 256-entry table, as shipped
     write_bmp(os.path.join(root, "131.bmp"), picture(False), 8, pal)
     write_bmp(os.path.join(root, "136.bmp"), picture(True), 8, pal)
 

@@ -16,7 +16,7 @@ import sys
 import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from imgfmt import Canvas, write_bmp, write_ico  # noqa: E402
+from imgfmt import Canvas, exact_palette, used_palette, write_bmp, write_ico  # noqa: E402
 
 # ---- Palette --------------------------------------------------------------------------
 
@@ -1350,6 +1350,16 @@ def icon_images(draw, sizes):
     return images
 
 
+def write_lossless(path, cv):
+    """A picture shown as it is: 8-bit with its own colours when they fit a palette (the
+    banner's plain tile, the media keys), else 24-bit."""
+    pal = exact_palette(cv)
+    if pal:
+        write_bmp(path, cv, 8, pal)
+    else:
+        write_bmp(path, cv, 24)
+
+
 def keyed_bitmap(draw):
     """A 32 x 32 8-bit picture on exact magenta, which the page maps to the window colour."""
     cv = render(draw, 32).keyed()
@@ -1357,7 +1367,8 @@ def keyed_bitmap(draw):
 
 
 APPLET_SET = [(32, 8), (16, 8), (48, 32), (32, 32), (16, 32)]
-STANDARD_SET = [(48, 8), (32, 8), (16, 8), (48, 32), (32, 32), (16, 32)]
+# No 48 x 48 8-bit image: a display of 256 colours runs at the standard 32 x 32 icon size.
+STANDARD_SET = [(32, 8), (16, 8), (48, 32), (32, 32), (16, 32)]
 
 ICONS = {
     5078: (draw_pallum, APPLET_SET),
@@ -1402,16 +1413,18 @@ def verify(out):
         check((w, h, bpp) == (32, 32, 8), "%d.bmp is %dx%d %d-bit" % (rid, w, h, bpp))
         with open(path, "rb") as f:
             data = f.read()
-        pal = [tuple(data[54 + 4 * i + 2 - j] for j in range(3)) for i in range(256)]
+        ncol = struct.unpack_from("<I", data, 46)[0] or 256
+        pal = [tuple(data[54 + 4 * i + 2 - j] for j in range(3)) for i in range(ncol)]
         check(pal.count(MAGENTA) == 1, "%d.bmp: magenta not exactly once in the colour table" % rid)
         check(rows[0][0][0] == MAGENTA and rows[31][31][0] == MAGENTA, "%d.bmp: corners not magenta" % rid)
     for rid in MEDIA_KEYS:
         (_, w, h, bpp, _), = read_picture_file(os.path.join(out, "%d.bmp" % rid))
-        check((w, h, bpp) == MEDIA_KEY_SIZE + (24,), "%d.bmp is %dx%d %d-bit" % (rid, w, h, bpp))
+        check((w, h) == MEDIA_KEY_SIZE and bpp in (8, 24), "%d.bmp is %dx%d %d-bit" % (rid, w, h, bpp))
     cols = {}
     for rid, (_, width) in BANNER.items():
         (_, w, h, bpp, rows), = read_picture_file(os.path.join(out, "%d.bmp" % rid))
-        check((w, h, bpp) == (width, BANNER_H, 24), "%d.bmp is %dx%d %d-bit" % (rid, w, h, bpp))
+        depths = (24,) if rid == 5228 else (8, 24)
+        check((w, h) == (width, BANNER_H) and bpp in depths, "%d.bmp is %dx%d %d-bit" % (rid, w, h, bpp))
         cols[rid] = ([r[0][0] for r in rows], [r[-1][0] for r in rows])
     if len(cols) == 3:
         band = [banner_band(y) for y in range(BANNER_H)]
@@ -1443,7 +1456,7 @@ def main(argv=None):
             continue
         path = os.path.join(args.out, "%d.bmp" % rid)
         cv, pal = keyed_bitmap(draw)
-        write_bmp(path, cv, 8, pal)
+        write_bmp(path, cv, 8, used_palette(cv, pal))
         written.append(path)
     for rid, draw in MEDIA_KEYS.items():
         if args.only and rid not in args.only:
@@ -1451,7 +1464,7 @@ def main(argv=None):
         path = os.path.join(args.out, "%d.bmp" % rid)
         L = Layer(*MEDIA_KEY_SIZE)
         draw(L)
-        write_bmp(path, L.over(WHITE), 24)
+        write_lossless(path, L.over(WHITE))
         written.append(path)
     for rid, (draw, w) in BANNER.items():
         if args.only and rid not in args.only:
@@ -1459,7 +1472,11 @@ def main(argv=None):
         path = os.path.join(args.out, "%d.bmp" % rid)
         L = Layer(w, BANNER_H)
         draw(L)
-        write_bmp(path, L.over(BLACK), 24)
+        cv = L.over(BLACK)
+        if rid == 5228:
+            write_bmp(path, cv, 24)
+        else:
+            write_lossless(path, cv)
         written.append(path)
     if not args.only or 5071 in args.only:
         path = os.path.join(args.out, "5071.bmp")
