@@ -291,9 +291,12 @@ BOOL CPropertySheet::SetActivePage(int nPage)
         return TRUE;
     }
     // The system would have the shown page lose and regain activation, so a page whose
-    // controls do not validate would refuse a switch that goes nowhere.
-    if (nPage == GetActiveIndex())
+    // controls do not validate would refuse a switch that goes nowhere. The page is only
+    // laid out again: it was placed before the sheet's owner may have moved the tabs.
+    if (nPage == GetActiveIndex()) {
+        PlaceActivePage();
         return TRUE;
+    }
     return static_cast<BOOL>(SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(nPage), 0));
 }
 
@@ -315,6 +318,20 @@ int CPropertySheet::GetActiveIndex() const
     }
     HWND hTab = reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
     return hTab ? static_cast<int>(::SendMessageA(hTab, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+// Where the system lays every page: the tab control's display area.
+void CPropertySheet::PlaceActivePage()
+{
+    CPropertyPage* pPage = GetActivePage();
+    CWnd* pTab = GetTabControl();
+    if (!pPage || !pPage->m_hWnd || !pTab || !pTab->m_hWnd)
+        return;
+    RECT rc;
+    ::GetClientRect(pTab->m_hWnd, &rc);
+    TabCtrl_AdjustRect(pTab->m_hWnd, FALSE, &rc);
+    ::MapWindowPoints(pTab->m_hWnd, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    ::SetWindowPos(pPage->m_hWnd, nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 CPropertyPage* CPropertySheet::GetActivePage() const

@@ -111,7 +111,8 @@ public:
 
     // Before the sheet runs: the page shown first. While it runs: switches pages (the
     // active page may refuse to be left; the page already shown stays, without losing its
-    // activation). FALSE for an unknown page or a refusal.
+    // activation, laid out again in the tabs' display area). FALSE for an unknown page or a
+    // refusal.
     BOOL SetActivePage(int nPage);
     BOOL SetActivePage(CPropertyPage* pPage);
     // While it runs: the page shown; before: the page that will be shown first. -1 (null)
@@ -133,6 +134,7 @@ public:
 
 private:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
+    void PlaceActivePage();
 
     CString m_strCaption;
     INT_PTR m_nModalResult;   // IDOK once OK's apply went through

@@ -318,6 +318,34 @@ TEST(PropertySheetTest, CancelAndTheCloseBoxApplyNothing)
     }
 }
 
+// An owner that moves the tabs (as the applet does for its banner) reselects the page shown;
+// that page must follow the tabs rather than stay over them.
+TEST(PropertySheetTest, ReselectingThePageShownLaysItOutBelowMovedTabs)
+{
+    SheetFixture f;
+    RECT rcDisplay = {}, rcPage = {};
+    UiScript script;
+    script.Then(f.SheetShown())
+        .Then(Do([&] {
+            HWND hTab = f.sheet.GetTabControl()->m_hWnd;
+            RECT rcTab;
+            GetWindowRect(hTab, &rcTab);
+            MapWindowPoints(nullptr, f.sheet.m_hWnd, reinterpret_cast<POINT*>(&rcTab), 2);
+            SetWindowPos(hTab, nullptr, rcTab.left, rcTab.top + 28, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            EXPECT_TRUE(f.sheet.SetActivePage(0));
+            GetClientRect(hTab, &rcDisplay);
+            TabCtrl_AdjustRect(hTab, FALSE, &rcDisplay);
+            MapWindowPoints(hTab, nullptr, reinterpret_cast<POINT*>(&rcDisplay), 2);
+            GetWindowRect(f.one.m_hWnd, &rcPage);
+        }))
+        .Then(f.Press(PSBTN_CANCEL));
+    script.Start();
+    f.sheet.DoModal();
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(rcPage.left, rcDisplay.left);
+    EXPECT_EQ(rcPage.top, rcDisplay.top);
+}
+
 TEST(PropertySheetTest, FailedExchangeKeepsThePageAndRefusesOk)
 {
     SheetFixture f;
