@@ -4,9 +4,12 @@
 //   applet_probe wait TITLE [TIMEOUT_MS]     exit 0 once a visible window titled TITLE exists
 //   applet_probe close TITLE [TIMEOUT_MS]    cancel/close that window and wait until it is gone
 //   applet_probe select TITLE INDEX          show the page at INDEX of the property sheet TITLE
+//   applet_probe settle TITLE                repaint that window and its children now and
+//                                            return once its thread has drawn everything
 //   applet_probe time COMMAND [TITLE]        start COMMAND, print the milliseconds until its
 //                                            first visible top-level window (titled TITLE if
-//                                            given) appears, then close it
+//                                            given) appears and the tick count then (seconds,
+//                                            the clock of Wine's +timestamp), then close it
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -104,9 +107,11 @@ int TimeCommand(const char* pszCommand, const char* pszTitle)
     }
     HWND hWnd = WaitVisible(pi.dwProcessId, pszTitle, 60000);
     QueryPerformanceCounter(&t1);
+    const DWORD dwTick = GetTickCount();
     int result = 0;
     if (hWnd) {
-        printf("%.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart);
+        printf("%.1f %lu.%03lu\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart, dwTick / 1000,
+               dwTick % 1000);
         fflush(stdout);
         CloseAndWait(hWnd, 10000);
     } else {
@@ -136,8 +141,18 @@ int main(int argc, char** argv)
         HWND hSheet = WaitVisible(0, argv[2], 30000);
         return hSheet && SendMessageA(hSheet, PSM_SETCURSEL, strtoul(argv[3], nullptr, 10), 0) ? 0 : 1;
     }
+    if (argc >= 3 && strcmp(argv[1], "settle") == 0) {
+        // A window that has just become visible may not have painted its children yet (the
+        // tab strip comes last): paint synchronously, then let the thread drain its queue.
+        HWND hWnd = WaitVisible(0, argv[2], 30000);
+        if (!hWnd)
+            return 1;
+        RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        DWORD_PTR dwResult = 0;
+        return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &dwResult) ? 0 : 1;
+    }
     if (argc >= 3 && strcmp(argv[1], "time") == 0)
         return TimeCommand(argv[2], argc > 3 ? argv[3] : nullptr);
-    fprintf(stderr, "usage: applet_probe wait|close TITLE [TIMEOUT_MS] | select TITLE INDEX | time COMMAND [TITLE]\n");
+    fprintf(stderr, "usage: applet_probe wait|close TITLE [TIMEOUT_MS] | select TITLE INDEX | settle TITLE | time COMMAND [TITLE]\n");
     return 2;
 }
