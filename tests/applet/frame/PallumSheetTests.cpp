@@ -319,7 +319,7 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
     const int ids[] = { IDOK, IDCANCEL, IDC_SHEET_APPLY };
     RECT rcSheet0 = {}, rcSheet1 = {}, rcTab0 = {}, rcTab1 = {};
     POINT ptTabInClient = {};
-    RECT rcButton0[3] = {}, rcButton1[3] = {};
+    RECT rcButton0[3] = {}, rcButton1[3] = {}, rcTabItem = {}, rcPage = {};
     COLORREF bannerPixel = 0;
     sheet.Run({Do([&] {
         HWND hSheet = sheet.m_hWnd;
@@ -328,6 +328,9 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
         GetWindowRect(hTab, &rcTab0);
         ptTabInClient = { rcTab0.left, rcTab0.top };
         ScreenToClient(hSheet, &ptTabInClient);
+        TabCtrl_GetItemRect(hTab, 0, &rcTabItem);
+        MapWindowPoints(hTab, nullptr, reinterpret_cast<POINT*>(&rcTabItem), 2);
+        GetWindowRect(sheet.GetActivePage()->m_hWnd, &rcPage);
         for (int i = 0; i < 3; ++i)
             GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
         RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -341,8 +344,9 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
             GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton1[i]);
         PressSheetButton(hSheet, PSBTN_CANCEL);
     })});
-    // The band of the banner's height is free at the top.
+    // The band of the banner's height is free at the top, and the page shown follows the tabs.
     EXPECT_GE(ptTabInClient.y, 28);
+    EXPECT_GE(rcPage.top, rcTabItem.bottom);
     EXPECT_EQ(LoadPicture(IDB_BANNER_LEFT).At(3, 3), bannerPixel);
     // A further layout moves everything by its height and keeps the sizes.
     EXPECT_EQ(rcSheet0.top, rcSheet1.top);
