@@ -441,38 +441,41 @@ void CWnd::PostNcDestroy() {}
 
 namespace {
 
-constinit CThreadSlot t_waitingWnd;  // the CWnd the next dialog window binds to
-
-LRESULT CALLBACK BinderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    CWnd* pWaiting = static_cast<CWnd*>(t_waitingWnd.Get());
-    if (nCode == HCBT_CREATEWND && pWaiting) {
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (IsDialogWindow(hWnd)) {
-            t_waitingWnd.Set(nullptr);
-            pWaiting->SubclassWindow(hWnd);
-        }
-    }
-    return CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
+constinit CThreadSlot t_waitingBinder;  // the binder whose CWnd the next dialog window binds to
 
 }  // namespace
 
-CWndBinder::CWndBinder(CWnd* pWnd)
-    : m_pPrevWaiting(static_cast<CWnd*>(t_waitingWnd.Get())), m_hHook(nullptr)
+LRESULT CALLBACK BinderCbtProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    t_waitingWnd.Set(pWnd);
+    CWndBinder* pWaiting = static_cast<CWndBinder*>(t_waitingBinder.Get());
+    const HWND hWnd = reinterpret_cast<HWND>(wParam);
+    const bool bBind = nCode == HCBT_CREATEWND && pWaiting && IsDialogWindow(hWnd);
+    if (bBind) {
+        t_waitingBinder.Set(nullptr);
+        pWaiting->m_pWnd->SubclassWindow(hWnd);
+    }
+    const LRESULT lResult = CallNextHookEx(nullptr, nCode, wParam, lParam);
+    if (bBind)
+        pWaiting->Unhook();
+    return lResult;
+}
+
+CWndBinder::CWndBinder(CWnd* pWnd)
+    : m_pWnd(pWnd), m_pPrevWaiting(static_cast<CWndBinder*>(t_waitingBinder.Get())), m_hHook(nullptr)
+{
+    t_waitingBinder.Set(this);
     m_hHook = SetWindowsHookExA(WH_CBT, &BinderCbtProc, nullptr, GetCurrentThreadId());
 }
 
 CWndBinder::~CWndBinder()
 {
-    if (m_hHook)
-        UnhookWindowsHookEx(m_hHook);
-    t_waitingWnd.Set(m_pPrevWaiting);
+    Unhook();
+    t_waitingBinder.Set(m_pPrevWaiting);
 }
 
-bool CWndBinder::Installed() const
+void CWndBinder::Unhook()
 {
-    return m_hHook != nullptr;
+    if (m_hHook)
+        UnhookWindowsHookEx(m_hHook);
+    m_hHook = nullptr;
 }

@@ -1,5 +1,6 @@
 // Inside the framework: binds the next dialog window that this thread creates to a CWnd,
-// from the window's very first message on (a thread-local CBT hook while the object lives).
+// from the window's very first message on (a thread-local CBT hook until that window is
+// bound: a hook left in place would be called for every later window, focus and move).
 #pragma once
 
 #include <windows.h>
@@ -13,9 +14,11 @@ public:
     CWndBinder(const CWndBinder&) = delete;
     CWndBinder& operator=(const CWndBinder&) = delete;
 
-    bool Installed() const;
-
 private:
-    CWnd* m_pPrevWaiting;
+    friend LRESULT CALLBACK BinderCbtProc(int nCode, WPARAM wParam, LPARAM lParam);
+    void Unhook();
+
+    CWnd* m_pWnd;
+    CWndBinder* m_pPrevWaiting;
     HHOOK m_hHook;
 };
