@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Time from starting `control.exe Pallum.cpl` to the sheet being visible, median of N runs
-# (default 10), beside two floors in the same prefix, interleaved run by run: Wine's own
-# joy.cpl and a minimal applet built from bench/min_applet.c that opens a one-page property
-# sheet; then the sizes of Pallum.cpl and Mirrend.dll. The timing is taken inside the prefix
+# (default 10), beside three floors in the same prefix, interleaved run by run: Wine's own
+# joy.cpl, a minimal applet built from bench/min_applet.c that opens a one-page property
+# sheet, and the same applet built with Pallum's manifest showing Pallum's first page template
+# (the Buttons page's controls, themed, without Pallum's code); then the sizes of Pallum.cpl
+# and Mirrend.dll. The timing is taken inside the prefix
 # (applet_probe): from CreateProcess of control.exe to the first visible top-level window of
 # that process (for Pallum, the one titled "KELVORA Controls Properties"); each sheet is
 # cancelled again right after. A second figure is the applet's own part: from Wine's
@@ -45,10 +47,15 @@ triple=$(sed -n 's/^set(KELVORA_TRIPLE \([^)]*\))/\1/p' "$toolchain")
 mkdir -p "$tree/bench"
 "$triple-gcc-posix" -O2 -Wall -Wextra -static -shared -Wl,--kill-at -o "$tree/bench/BenchMin.cpl" \
   "$here/min_applet.c" -lcomctl32
+manifest=$(find "$tree/applet" -name Pallum.manifest | head -n 1)
+printf '123 24 "%s"\n' "$manifest" >"$tree/bench/same_page.rc"
+"$triple-windres" -o "$tree/bench/same_page.o" "$tree/bench/same_page.rc"
+"$triple-gcc-posix" -O2 -Wall -Wextra -static -shared -Wl,--kill-at -DBENCH_SAME_PAGE \
+  -o "$tree/bench/BenchPage.cpl" "$here/min_applet.c" "$tree/bench/same_page.o" -lcomctl32
 
 wr=("$root/tools/wine-run" --tree "$tree" --arch win32)
 eval "$("${wr[@]}" env)"
-cp "$pallum" "$mirrend" "$tree/bench/BenchMin.cpl" "$WINEPREFIX/drive_c/windows/system32/"
+cp "$pallum" "$mirrend" "$tree/bench/BenchMin.cpl" "$tree/bench/BenchPage.cpl" "$WINEPREFIX/drive_c/windows/system32/"
 "${wr[@]}" regedit /S "$(winepath -w "$root/maker/defaults.reg")"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -64,14 +71,16 @@ time_one() {   # time_one KIND MODULE COMMAND [TITLE]: appends "total own" (ms) 
     >>"$tree/bench/applet-$kind.txt"
 }
 
-for kind in pallum joy min; do : >"$tree/bench/applet-$kind.txt"; done
+for kind in pallum joy min page; do : >"$tree/bench/applet-$kind.txt"; done
 time_one "" Pallum.cpl "control.exe Pallum.cpl" "KELVORA Controls Properties"   # warm-up, not counted
 time_one "" joy.cpl "control.exe joy.cpl"
 time_one "" BenchMin.cpl "control.exe BenchMin.cpl" "Bench Applet"
+time_one "" BenchPage.cpl "control.exe BenchPage.cpl" "Bench Page"
 for i in $(seq "$runs"); do
   time_one pallum Pallum.cpl "control.exe Pallum.cpl" "KELVORA Controls Properties"
   time_one joy joy.cpl "control.exe joy.cpl"
   time_one min BenchMin.cpl "control.exe BenchMin.cpl" "Bench Applet"
+  time_one page BenchPage.cpl "control.exe BenchPage.cpl" "Bench Page"
 done
 
 col() { awk -v c="$1" '{ print $c }' "$2"; }
@@ -82,7 +91,8 @@ ratios() {   # ratios COLUMN
   awk -v p="$(col "$1" "$tree/bench/applet-pallum.txt" | median)" \
       -v j="$(col "$1" "$tree/bench/applet-joy.txt" | median)" \
       -v m="$(col "$1" "$tree/bench/applet-min.txt" | median)" \
-    'BEGIN { printf "ratio to joy.cpl %.2fx, to the minimal .cpl %.2fx\n", p / j, p / m }'
+      -v g="$(col "$1" "$tree/bench/applet-page.txt" | median)" \
+    'BEGIN { printf "ratio to joy.cpl %.2fx, to the minimal .cpl %.2fx, to the same first page %.2fx\n", p / j, p / m, p / g }'
 }
 for c in 1 2; do
   if [ "$c" = 1 ]; then what="control.exe started to visible"; else what="applet module loaded to visible"; fi
@@ -90,6 +100,7 @@ for c in 1 2; do
   report "Pallum.cpl" "$tree/bench/applet-pallum.txt" "$c"
   report "joy.cpl" "$tree/bench/applet-joy.txt" "$c"
   report "minimal .cpl" "$tree/bench/applet-min.txt" "$c"
+  report "same 1st page" "$tree/bench/applet-page.txt" "$c"
   ratios "$c"
 done
 printf '%-14s %s bytes\n' "Pallum.cpl" "$(stat -c %s "$pallum")"

@@ -1,5 +1,8 @@
-/* The floor for bench/applet-open.sh: a minimal Control Panel applet whose double-click runs
- * a one-page property sheet "Bench Applet" (its page from an in-memory dialog template). */
+/* The floors for bench/applet-open.sh: a minimal Control Panel applet whose double-click runs
+ * a one-page property sheet "Bench Applet" (its page from an in-memory dialog template).
+ * Built with BENCH_SAME_PAGE (and Pallum's manifest as resource 123, so it gets the same
+ * themed common controls) it runs "Bench Page" instead, whose one page is Pallum's first
+ * page template, taken from Pallum.cpl loaded as data: the same controls without their logic. */
 #include <windows.h>
 #include <commctrl.h>
 #include <cpl.h>
@@ -17,6 +20,9 @@ static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 static void RunSheet(HWND parent)
 {
+#ifdef BENCH_SAME_PAGE
+    HMODULE pallum = LoadLibraryExA("Pallum.cpl", NULL, LOAD_LIBRARY_AS_DATAFILE);
+#endif
     /* DLGTEMPLATE, then empty menu, class and title. */
     static const struct {
         DLGTEMPLATE dlg;
@@ -27,9 +33,15 @@ static void RunSheet(HWND parent)
     HPROPSHEETPAGE pages[1];
     ZeroMemory(&psp, sizeof psp);
     psp.dwSize = sizeof psp;
+#ifdef BENCH_SAME_PAGE
+    psp.dwFlags = PSP_USETITLE;
+    psp.hInstance = pallum;
+    psp.pszTemplate = MAKEINTRESOURCEA(5210);
+#else
     psp.dwFlags = PSP_DLGINDIRECT | PSP_USETITLE;
     psp.hInstance = module;
     psp.pResource = &page.dlg;
+#endif
     psp.pszTitle = "Page";
     psp.pfnDlgProc = PageProc;
     pages[0] = CreatePropertySheetPageA(&psp);
@@ -37,10 +49,18 @@ static void RunSheet(HWND parent)
     psh.dwSize = sizeof psh;
     psh.hwndParent = parent;
     psh.hInstance = module;
+#ifdef BENCH_SAME_PAGE
+    psh.pszCaption = "Bench Page";
+#else
     psh.pszCaption = "Bench Applet";
+#endif
     psh.nPages = 1;
     psh.phpage = pages;
     PropertySheetA(&psh);
+#ifdef BENCH_SAME_PAGE
+    if (pallum)
+        FreeLibrary(pallum);
+#endif
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
