@@ -1,6 +1,6 @@
 // What the sheet asks of every page class: construction without arguments (the class fixes
 // its template), Init before the sheet runs, SaveSettings from the sheet's apply-all, and an
-// OnApply override that calls CPallumSheet::ApplyAllPages(this) and returns TRUE.
+// OnApply override that returns ApplyAllPagesFrom(its sheet).
 #pragma once
 
 #include "Framework.h"
@@ -18,6 +18,22 @@ public:
     // Writes the page's settings; called only once the page has a window. The sheet ignores
     // the result.
     virtual BOOL SaveSettings() = 0;
+
+protected:
+    // Init's first steps on every page: keeps pGeneral, then pSheet; FALSE at the first null.
+    static BOOL KeepContext(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral, CPallumSheet*& rpSheet,
+                            CGeneralSettingManager*& rpGeneral)
+    {
+        if (!pGeneral)
+            return FALSE;
+        rpGeneral = pGeneral;
+        if (!pSheet)
+            return FALSE;
+        rpSheet = pSheet;
+        return TRUE;
+    }
+    // OnApply on every page: the sheet saves all pages in one pass; the page never refuses.
+    BOOL ApplyAllPagesFrom(CPallumSheet* pSheet);
 };
 
 // The sheet's pages, in tab order (which is also the order of saving).

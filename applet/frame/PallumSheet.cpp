@@ -263,6 +263,13 @@ BOOL CPallumSheet::OnHelpInfo(HELPINFO* pHelpInfo)
     return FALSE;
 }
 
+BOOL CPallumPage::ApplyAllPagesFrom(CPallumSheet* pSheet)
+{
+    if (pSheet)
+        pSheet->ApplyAllPages(this);
+    return TRUE;
+}
+
 void CPallumSheet::ApplyAllPages(CPropertyPage* pCaller)
 {
     // Every page with a window gets OnApply; the save runs once, for the active page.

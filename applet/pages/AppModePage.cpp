@@ -55,12 +55,8 @@ CAppModePage::~CAppModePage() = default;
 
 BOOL CAppModePage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
 {
-    if (pGeneral == nullptr)
+    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
         return FALSE;
-    m_pGeneral = pGeneral;
-    if (pSheet == nullptr)
-        return FALSE;
-    m_pSheet = pSheet;
     m_bUseAppMode = m_pGeneral->m_nAppMode;
 
     if (!CRegManager::ReadSettingAppButtonInfo(m_manager) || m_manager.m_nBtnCount != BUTTON_COUNT)
@@ -98,9 +94,7 @@ BOOL CAppModePage::OnInitDialog()
 
 BOOL CAppModePage::OnApply()
 {
-    if (m_pSheet != nullptr)
-        m_pSheet->ApplyAllPages(this);
-    return TRUE;
+    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CAppModePage::OnCommand(WPARAM wParam, LPARAM lParam)

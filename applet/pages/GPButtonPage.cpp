@@ -120,12 +120,8 @@ CGPButtonPage::~CGPButtonPage() = default;
 
 BOOL CGPButtonPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
 {
-    if (pGeneral == nullptr)
+    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
         return FALSE;
-    m_pGeneral = pGeneral;
-    if (pSheet == nullptr)
-        return FALSE;
-    m_pSheet = pSheet;
     return CRegManager::ReadSettingGPButtonInfo(m_buttons.m_manager) ? TRUE : FALSE;
 }
 
@@ -163,9 +159,7 @@ BOOL CGPButtonPage::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CGPButtonPage::OnApply()
 {
-    if (m_pSheet != nullptr)
-        m_pSheet->ApplyAllPages(this);
-    return TRUE;
+    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CGPButtonPage::SaveSettings()

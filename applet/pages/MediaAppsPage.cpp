@@ -60,12 +60,8 @@ CMediaAppsPage::~CMediaAppsPage() = default;
 
 BOOL CMediaAppsPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
 {
-    if (!pGeneral)
+    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
         return FALSE;
-    m_pGeneral = pGeneral;
-    if (!pSheet)
-        return FALSE;
-    m_pSheet = pSheet;
     if (!CRegManager::ReadSettingPlayerInfoManager(m_playerManager))
         return FALSE;
     // A media list that cannot be read shows what the library left in it.
@@ -201,9 +197,7 @@ void CMediaAppsPage::OnRestoreDefaults()
 
 BOOL CMediaAppsPage::OnApply()
 {
-    if (m_pSheet)
-        m_pSheet->ApplyAllPages(this);
-    return TRUE;
+    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CMediaAppsPage::SaveSettings()

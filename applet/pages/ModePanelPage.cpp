@@ -54,12 +54,8 @@ CModePanelPage::~CModePanelPage() = default;
 
 BOOL CModePanelPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
 {
-    if (!pGeneral)
+    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
         return FALSE;
-    m_pGeneral = pGeneral;
-    if (!pSheet)
-        return FALSE;
-    m_pSheet = pSheet;
     m_bReceiveMail = m_pGeneral->m_nReceiveMail;
     m_bBacklight = m_pGeneral->m_nBacklightOn;
     m_nMode = m_pGeneral->m_nSubLcdMode;
@@ -94,9 +90,7 @@ BOOL CModePanelPage::OnInitDialog()
 
 BOOL CModePanelPage::OnApply()
 {
-    if (m_pSheet)
-        m_pSheet->ApplyAllPages(this);
-    return TRUE;
+    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CModePanelPage::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -30,12 +30,8 @@ CRemoconPage::~CRemoconPage() = default;
 
 BOOL CRemoconPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
 {
-    if (!pGeneral)
+    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
         return FALSE;
-    m_pGeneral = pGeneral;
-    if (!pSheet)
-        return FALSE;
-    m_pSheet = pSheet;
     m_bExtReceiver = m_pGeneral->m_nExtReceiver;
     return TRUE;
 }
@@ -58,9 +54,7 @@ BOOL CRemoconPage::OnInitDialog()
 
 BOOL CRemoconPage::OnApply()
 {
-    if (m_pSheet)
-        m_pSheet->ApplyAllPages(this);
-    return TRUE;
+    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CRemoconPage::SaveSettings()
