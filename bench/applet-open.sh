@@ -42,8 +42,8 @@ cmake --build "$tree" --target Pallum Mirrend applet_probe -j2 >/dev/null
 pallum="$dist/Pallum.cpl"
 mirrend=$(find "$dist" -name Mirrend.dll | head -n 1)
 probe=$(find "$tree/tests/e2e/applet" -name applet_probe.exe | head -n 1)
-toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$tree/CMakeCache.txt")
-triple=$(sed -n 's/^set(KELVORA_TRIPLE \([^)]*\))/\1/p' "$toolchain")
+. "$here/common.sh"
+triple=$(bench_triple "$tree")
 mkdir -p "$tree/bench"
 "$triple-gcc-posix" -O2 -Wall -Wextra -static -shared -Wl,--kill-at -o "$tree/bench/BenchMin.cpl" \
   "$here/min_applet.c" -lcomctl32

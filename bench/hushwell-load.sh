@@ -13,16 +13,8 @@ if [ "${1:-}" = --tree ]; then tree=$(cd "$2" && pwd); shift 2; fi
 runs=${1:-100}
 together=${2:-20}
 
-[ -f "$tree/CMakeCache.txt" ] || { echo "hushwell-load.sh: $tree is not configured (cmake --preset win32 -B $tree)" >&2; exit 2; }
-cmake --build "$tree" --target Hushwell -j2 >/dev/null
-toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$tree/CMakeCache.txt")
-triple=$(sed -n 's/^set(KELVORA_TRIPLE \([^)]*\))/\1/p' "$toolchain")
-cc="$triple-gcc-posix"
-case "$cc" in *x86_64*) arch=win64 ;; *) arch=win32 ;; esac
-hushwell=$(find "$tree/mute" -maxdepth 1 -name Hushwell.exe)
-
-out="$tree/bench"
-mkdir -p "$out"
+. "$root/bench/common.sh"
+bench_hushwell_tree hushwell-load.sh
 "$cc" -O2 -Wall -Wextra -static -municode -o "$out/hushwell_load.exe" "$root/bench/hushwell_load.c"
 
 echo "== Hushwell under load ($arch); load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"

@@ -8,19 +8,9 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 preset=${1:-win32}
-case "$preset" in
-  win32) triple=i686-w64-mingw32; tree=${ORVEX_BENCH_TREE:-$root/build/win32} ;;
-  win64) triple=x86_64-w64-mingw32; tree=${ORVEX_BENCH_TREE:-$root/build/win64} ;;
-  *) echo "usage: bench/orvex.sh [win32|win64]" >&2; exit 2 ;;
-esac
-
+. "$root/bench/common.sh"
+bench_orvex_tree "$preset" "bench/orvex.sh [win32|win64]"
 cd "$root"
-if [ ! -f "$tree/CMakeCache.txt" ]; then
-  cmake --preset "$preset" -B "$tree" -DKELVORA_DIST_DIR="$tree/dist" >/dev/null
-fi
-cmake --build "$tree" --target Orvex OrvexHook -j2 >/dev/null
-
-mkdir -p "$tree/bench"
 helper="$tree/bench/orvex_bench.exe"
 "$triple-g++-posix" -O2 -Wall -Wextra -static -o "$helper" bench/orvex_bench.cpp
 
