@@ -20,7 +20,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
-tree="$root/build/win32"
+tree=""
 runs=10
 dist=""
 while [ $# -gt 0 ]; do
@@ -31,11 +31,13 @@ while [ $# -gt 0 ]; do
     *) echo "usage: bench/applet-open.sh [--tree DIR] [--runs N] [--dist DIR]" >&2; exit 2 ;;
   esac
 done
+preset=$("$root/tools/win32-exec" preset applet-open.sh)
+[ -n "$tree" ] || tree="$root/build/$preset"
 mkdir -p "$tree"
 tree=$(cd "$tree" && pwd)
 
 if [ ! -f "$tree/CMakeCache.txt" ]; then
-  cmake --preset win32 -S "$root" -B "$tree" -DKELVORA_DIST_DIR="$tree/dist" >/dev/null
+  cmake --preset "$preset" -S "$root" -B "$tree" -DKELVORA_DIST_DIR="$tree/dist" >/dev/null
 fi
 cmake --build "$tree" --target Pallum Mirrend applet_probe -j2 >/dev/null
 [ -n "$dist" ] || dist=$(sed -n 's/^KELVORA_DIST_DIR:[A-Z]*=//p' "$tree/CMakeCache.txt")
@@ -53,8 +55,8 @@ printf '123 24 "%s"\n' "$manifest" >"$tree/bench/same_page.rc"
 "$triple-gcc-posix" -O2 -Wall -Wextra -static -shared -Wl,--kill-at -DBENCH_SAME_PAGE \
   -o "$tree/bench/BenchPage.cpl" "$here/min_applet.c" "$tree/bench/same_page.o" -lcomctl32
 
-wr=("$root/tools/wine-run" --tree "$tree" --arch win32)
-eval "$("${wr[@]}" env)"
+wr=("$root/tools/wine-run" --tree "$tree" --arch "$preset")
+eval "$("${wr[@]}" env || echo exit 1)"
 cp "$pallum" "$mirrend" "$tree/bench/BenchMin.cpl" "$tree/bench/BenchPage.cpl" "$WINEPREFIX/drive_c/windows/system32/"
 "${wr[@]}" regedit /S "$(winepath -w "$root/maker/defaults.reg")"
 

@@ -5,10 +5,11 @@
 # machine's load beside the figures. Not a test: it prints figures (exit 1 on misbehaviour).
 #
 #   bench/hushwell-load.sh [--tree DIR] [N [M]]      DIR defaults to build/win32, N 100, M 20
+# (build/win64 on a host that cannot execute 32-bit programs)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-tree="$root/build/win32"
+tree=""
 if [ "${1:-}" = --tree ]; then tree=$(cd "$2" && pwd); shift 2; fi
 runs=${1:-100}
 together=${2:-20}

@@ -5,6 +5,7 @@
 # links user32 and posts one message, the least any hand-over does; and the size of Hushwell.exe.
 #
 #   bench/hushwell.sh [--tree DIR] [N]        DIR defaults to build/win32, N to 20
+# (build/win64 on a host that cannot execute 32-bit programs)
 #
 # Builds Hushwell in DIR (configured with a preset), compiles the timer and the floors from
 # bench/ with the same cross compiler and runs them in DIR's Wine prefix
@@ -12,7 +13,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-tree="$root/build/win32"
+tree=""
 if [ "${1:-}" = --tree ]; then tree=$(cd "$2" && pwd); shift 2; fi
 runs=${1:-20}
 

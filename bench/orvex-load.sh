@@ -6,10 +6,11 @@
 # figures. Not a test: it prints figures (and exits 1 when something misbehaved).
 #
 #   bench/orvex-load.sh [win32|win64] [TRIALS]    tree: $ORVEX_BENCH_TREE or build/<preset>; TRIALS 10
+# No preset: win32, or win64 on a host that cannot execute 32-bit programs.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-preset=${1:-win32}
+preset=${1:-}
 trials=${2:-10}
 . "$root/bench/common.sh"
 bench_orvex_tree "$preset" "bench/orvex-load.sh [win32|win64] [TRIALS]"
@@ -17,7 +18,7 @@ cd "$root"
 helper="$tree/bench/orvex_load.exe"
 "$triple-g++-posix" -O2 -Wall -Wextra -static -o "$helper" bench/orvex_load.cpp -lwinmm
 
-eval "$(tools/wine-run --tree "$tree" --arch "$preset" env)"
+eval "$(tools/wine-run --tree "$tree" --arch "$preset" env || echo exit 1)"
 orvex=$(winepath -w "$tree/osd/Orvex.exe")
 echo "== Orvex under load ($preset), $(wine --version); load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
 status=0
