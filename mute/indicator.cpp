@@ -61,6 +61,12 @@ bool PublishIndicator(void)
 
 BOOL InitIndicator(void)
 {
+    // Published before the slow part (the sound drivers): a later start meanwhile finds the
+    // window and its request waits in the queue instead of being lost.
+    if (!PublishIndicator()) {
+        DestroyWindow(g_hIndicator);
+        return FALSE;
+    }
     g_bCoreAudio = g_pfnGetMajorVersion() >= 6;
     if (g_bCoreAudio) {
         InitEndpointVolume();
@@ -68,10 +74,6 @@ BOOL InitIndicator(void)
             return FALSE;  // the window is gone already
     } else {
         LoadWinmm();  // before the first toggle starts the two-second period
-    }
-    if (!PublishIndicator()) {
-        DestroyWindow(g_hIndicator);
-        return FALSE;
     }
     LayOutIndicator();
     LoadIndicatorIcons();

@@ -1,6 +1,5 @@
 #include "PageUtil.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "Mirrend.h"
@@ -18,11 +17,22 @@ const DWORD CLASSES_VALUE_BYTES = 261;
 // The custom program dialog's texts: 261 characters, told to the dialog as their length.
 const int CUSTOM_APP_TEXT_LEN = 261;
 
-// A custom program text buffer: CUSTOM_APP_TEXT_LEN characters and the terminator.
+// A custom program text buffer: CUSTOM_APP_TEXT_LEN bytes and the terminator. A longer text
+// is cut after its last whole character, never between a lead byte and its trail byte.
 void CopyCustomAppText(char* pszDest, const CString& src)
 {
-    const size_t cch = std::min<size_t>(static_cast<size_t>(src.GetLength()), CUSTOM_APP_TEXT_LEN);
-    std::memcpy(pszDest, src.GetString(), cch);
+    const char* psz = src.GetString();
+    size_t cch = static_cast<size_t>(src.GetLength());
+    if (cch > CUSTOM_APP_TEXT_LEN) {
+        cch = 0;
+        for (;;) {
+            const size_t cchChar = IsDBCSLeadByte(static_cast<BYTE>(psz[cch])) ? 2 : 1;
+            if (cch + cchChar > CUSTOM_APP_TEXT_LEN)
+                break;
+            cch += cchChar;
+        }
+    }
+    std::memcpy(pszDest, psz, cch);
     pszDest[cch] = '\0';
 }
 

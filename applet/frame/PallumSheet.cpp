@@ -157,7 +157,9 @@ BOOL CPallumSheet::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     LayoutForBanner(m_hWnd, GetBitmapHeight(IDB_BANNER_LEFT));
-    SetActivePage(m_nStartPage);
+    // A start page past the page set leaves the system's first page shown: lay that one out.
+    if (!SetActivePage(m_nStartPage))
+        SetActivePage(GetActiveIndex());
     if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
         const CString strAbout = LoadResString(IDS_ABOUT_MENU);
         AppendMenuA(hSysMenu, MF_SEPARATOR, 0, nullptr);

@@ -69,7 +69,9 @@ void CModePanelPage::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_SUBLCD_RECEIVE_MAIL, m_bReceiveMail);
     DDX_Radio(pDX, IDC_SUBLCD_CLOCK24, m_nMode);
     DDX_Text(pDX, IDC_SUBLCD_OWNER, m_strOwner);
-    DDV_MaxChars(pDX, m_strOwner, OWNER_STRING_BYTES);
+    // A read-only page writes nothing, so nothing of it may hold the user on it.
+    if (!m_bReadOnly)
+        DDV_MaxChars(pDX, m_strOwner, OWNER_STRING_BYTES);
 }
 
 BOOL CModePanelPage::OnInitDialog()

@@ -316,6 +316,7 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
     CTestSheet sheet(ALL_TEST_PAGES);
     const int flags[PAGE_COUNT] = { 1, 0, 0, 0, 1 };
     ASSERT_TRUE(sheet.BuildFromFlags(flags));
+    sheet.SetStartPage(2);   // "/s" with fewer than three pages: the first page, still laid out
     const int ids[] = { IDOK, IDCANCEL, IDC_SHEET_APPLY };
     RECT rcSheet0 = {}, rcSheet1 = {}, rcTab0 = {}, rcTab1 = {};
     POINT ptTabInClient = {};

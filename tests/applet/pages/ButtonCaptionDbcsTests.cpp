@@ -1,6 +1,7 @@
 // Button captions under a double-byte code page (run by the cp932 entry of this program):
 // an access key is one character, not one byte, and a trail byte is never taken for a key.
 #include "ButtonsSheet.h"
+#include "PageUtil.h"
 
 namespace {
 
@@ -33,6 +34,21 @@ TEST_F(ButtonsSheetTest, DoubleByteAccessKeyIsOneCharacter)
             EXPECT_EQ(page.GetButtonCaption(0), std::string(c.pszCaption)) << "key '" << c.pszKey << "'";
         }
     });
+}
+
+// The custom program dialog gets at most 261 bytes of each text, cut at a whole character.
+TEST_F(ButtonsSheetTest, DoubleByteCustomTextIsCutAtAWholeCharacter)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs code page 932 (the program's cp932 test entry)";
+    const std::string text = std::string(260, 'a') + "\x83\x41" + "b";
+    CButtonInfo button;
+    button.SetStartupCustomizedApp(text.c_str(), text.substr(1).c_str(), "", "");
+    EXPECT_FALSE(EditCustomApp(button));
+    const FakeMirrend::Call* pCall = FakeMirrend::LastCall("ShowCustomAppDialog");
+    ASSERT_NE(nullptr, pCall);
+    EXPECT_EQ(text.substr(0, 260), pCall->dialogIn[0]);
+    EXPECT_EQ(text.substr(1, 261), pCall->dialogIn[1]);
 }
 
 }  // namespace

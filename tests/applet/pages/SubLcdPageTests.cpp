@@ -184,13 +184,18 @@ TEST_F(SubLcdPageTest, RestoreDefaultsResetsEverythingButWritesOnlyOnApply)
 TEST_F(SubLcdPageTest, ReadOnlyDisablesEveryControlAndWritesNothing)
 {
     FakeMirrend::SetReadOnly(1);
-    Store(2, "Kelvora", 1, 1);
+    SetRegDword(HKEY_LOCAL_MACHINE, PALLUM_PAGES_KEY, "Remocon", 1);   // a page to go to
+    Store(2, std::string(40, 'x'), 1, 1);   // over the limit, yet nothing is to be checked
     RunSheet([&](CPallumSheet& sheet, CModePanelPage& page) {
         for (int nId : {IDC_SUBLCD_BACKLIGHT, IDC_SUBLCD_CLOCK24, IDC_SUBLCD_CLOCK12, IDC_SUBLCD_OWNER_MODE,
                         IDC_SUBLCD_OWNER, IDC_SUBLCD_RECEIVE_MAIL, IDC_SUBLCD_SCHEDULE_TEXT, IDC_SUBLCD_SCHEDULE,
                         IDC_RESTORE_DEFAULTS})
             EXPECT_FALSE(Enabled(page, nId)) << nId;
         EXPECT_EQ(2, CheckedMode(page));
+        EXPECT_TRUE(Apply(sheet).empty());
+        EXPECT_TRUE(AnswerMessageBoxes([&] { sheet.SetActivePage(1); }).empty());
+        EXPECT_NE(&page, sheet.GetActivePage());
+        sheet.SetActivePage(&page);
         Click(page, IDC_RESTORE_DEFAULTS);   // a click that slips through is still not saved
         EXPECT_TRUE(Apply(sheet).empty());
     });

@@ -46,14 +46,14 @@ struct Process {
     DWORD started = 0;
     DWORD ended = 0;
 
-    Process()
+    explicit Process(DWORD flags = 0)
     {
         std::wstring exe = HushwellPath();
         std::wstring cmd = L"\"" + exe + L"\"";
         STARTUPINFOW si = {};
         si.cb = sizeof si;
         started = GetTickCount();
-        EXPECT_TRUE(CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        EXPECT_TRUE(CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi))
             << "KELVORA_HUSHWELL=" << std::string(exe.begin(), exe.end());
     }
     bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
@@ -91,6 +91,51 @@ HWND FindIndicator(const Process& process)
             return hwnd;
     }
     return nullptr;
+}
+
+// What the shared block holds; 0 when there is none.
+DWORD BlockValue()
+{
+    DWORD value = 0;
+    HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, BLOCK_NAME);
+    if (!block)
+        return value;
+    if (const void* view = MapViewOfFile(block, FILE_MAP_READ, 0, 0, 4)) {
+        memcpy(&value, view, 4);
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(block);
+    return value;
+}
+
+// Serves as the debugger of a process started with DEBUG_ONLY_THIS_PROCESS: calls onLoad with
+// each library's lower-case base name while the process stands still, and detaches when onLoad
+// returns false. True when it detached or the process ended within the timeout.
+bool Debug(const Process& process, const std::function<bool(const std::wstring&)>& onLoad)
+{
+    DEBUG_EVENT event;
+    while (WaitForDebugEvent(&event, WINDOW_TIMEOUT_MS)) {
+        bool more = true;
+        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile) {
+            wchar_t path[MAX_PATH] = L"";
+            if (GetFinalPathNameByHandleW(event.u.LoadDll.hFile, path, MAX_PATH, 0) < MAX_PATH) {
+                std::wstring name = path;
+                name = name.substr(name.find_last_of(L"\\/") + 1);
+                CharLowerW(&name[0]);
+                more = onLoad(name);
+            }
+            CloseHandle(event.u.LoadDll.hFile);
+        }
+        if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT && event.u.CreateProcessInfo.hFile)
+            CloseHandle(event.u.CreateProcessInfo.hFile);
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId,
+                           event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
+        if (!more)
+            return DebugActiveProcessStop(process.pi.dwProcessId) != FALSE;
+        if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT)
+            return true;
+    }
+    return false;
 }
 
 enum class Shown { Nothing, Muted, Sound };
@@ -173,15 +218,7 @@ TEST_P(BothWays, OneStartMutesShowsTheIndicatorForTwoSecondsAndEnds)
     EXPECT_EQ(r.top, (desktop.bottom - desktop.top - 72) / 2);
 
     // The shared block names the indicator, low 32 bits at offset 0.
-    HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, BLOCK_NAME);
-    ASSERT_NE(block, nullptr);
-    const void* view = MapViewOfFile(block, FILE_MAP_READ, 0, 0, 4);
-    ASSERT_NE(view, nullptr);
-    DWORD value = 0;
-    memcpy(&value, view, 4);
-    EXPECT_EQ(value, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(indicator)));
-    UnmapViewOfFile(view);
-    CloseHandle(block);
+    EXPECT_EQ(BlockValue(), static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(indicator)));
 
     EXPECT_EQ(first.Ended(WINDOW_TIMEOUT_MS), 0);
     DWORD visible = first.ended - shown;
@@ -207,6 +244,27 @@ TEST_P(BothWays, SecondStartHandsOverEndsAtOnceAndRestartsThePeriod)
     EXPECT_EQ(first.Ended(WINDOW_TIMEOUT_MS), 0);
     EXPECT_GE(first.ended - second.started, 1700u);
     EXPECT_GE(first.ended - shown, 2500u);
+}
+
+// A second start while the first is about to load its sound library (the slow part, stopped
+// there by this test as its debugger): the window is published already and the toggle is kept.
+TEST_P(BothWays, ASecondStartWhileTheFirstLoadsItsSoundLibraryIsHandedOver)
+{
+    Process first(DEBUG_ONLY_THIS_PROCESS);
+    DWORD published = 0;
+    ASSERT_TRUE(Debug(first, [&](const std::wstring& name) {
+        if (name != L"winmm.dll" && name != L"ole32.dll" && name != L"combase.dll")
+            return true;
+        published = BlockValue();
+        Process second;
+        EXPECT_EQ(second.Ended(WINDOW_TIMEOUT_MS), 0);
+        return false;
+    }));
+    HWND indicator = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (indicator = FindIndicator(first)) != nullptr; }, WINDOW_TIMEOUT_MS));
+    EXPECT_EQ(published, static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(indicator)));
+    EXPECT_TRUE(Shows(indicator, Shown::Sound));
+    EXPECT_EQ(first.Ended(WINDOW_TIMEOUT_MS), 0);
 }
 
 TEST_P(BothWays, ThreeQuickStartsLeaveTheMutedIcon)
@@ -308,40 +366,9 @@ TEST_F(LaterStart, DoesNothingWhileTheBlockIsGoneOrEmpty)
 std::vector<std::wstring> LibrariesOfOneStart()
 {
     std::vector<std::wstring> names;
-    std::wstring exe = HushwellPath();
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
-                        nullptr, &si, &pi))
-        return names;
-    bool ended = false;
-    DEBUG_EVENT event;
-    while (!ended && WaitForDebugEvent(&event, WINDOW_TIMEOUT_MS)) {
-        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile) {
-            wchar_t path[MAX_PATH] = L"";
-            if (GetFinalPathNameByHandleW(event.u.LoadDll.hFile, path, MAX_PATH, 0) < MAX_PATH) {
-                std::wstring name = path;
-                name = name.substr(name.find_last_of(L"\\/") + 1);
-                CharLowerW(&name[0]);
-                names.push_back(name);
-            }
-        }
-        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile)
-            CloseHandle(event.u.LoadDll.hFile);
-        if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT && event.u.CreateProcessInfo.hFile)
-            CloseHandle(event.u.CreateProcessInfo.hFile);
-        ended = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT;
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId,
-                           event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
-    }
-    if (!ended) {
-        TerminateProcess(pi.hProcess, 1);
+    Process later(DEBUG_ONLY_THIS_PROCESS);
+    if (!Debug(later, [&](const std::wstring& name) { names.push_back(name); return true; }))
         names.clear();
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return names;
 }
 
