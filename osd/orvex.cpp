@@ -145,6 +145,27 @@ int RunOrvex(HINSTANCE hInstance)
     return nExitCode;
 }
 
+// The hook library from Orvex's own folder, else the system folder; never by the search order,
+// which takes in the current folder and PATH: a library found there would be injected into
+// every program on the desktop.
+static HMODULE LoadHookLibrary(void)
+{
+    char szPath[MAX_PATH];
+    DWORD cch = GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    char *pszSlash = (cch && cch < MAX_PATH) ? strrchr(szPath, '\\') : NULL;
+    if (pszSlash && (size_t)(pszSlash + 1 - szPath) + sizeof(HOOK_LIBRARY_NAME) <= MAX_PATH) {
+        lstrcpyA(pszSlash + 1, HOOK_LIBRARY_NAME);
+        HMODULE hLibrary = LoadLibraryA(szPath);
+        if (hLibrary)
+            return hLibrary;
+    }
+    UINT cchSystem = GetSystemDirectoryA(szPath, MAX_PATH);
+    if (!cchSystem || cchSystem + 1 + sizeof(HOOK_LIBRARY_NAME) > MAX_PATH)
+        return NULL;
+    lstrcatA(szPath, "\\" HOOK_LIBRARY_NAME);
+    return LoadLibraryA(szPath);
+}
+
 static int RunInstance(HINSTANCE hInstance)
 {
     g_hExitEvent = CreateEventA(NULL, TRUE, FALSE, NULL);
@@ -153,7 +174,7 @@ static int RunInstance(HINSTANCE hInstance)
 
     // Never freed: a thread of this process may still be inside HookProc when the hook is
     // taken back, and the library goes with the process anyway.
-    g_hHookLibrary = LoadLibraryA(HOOK_LIBRARY_NAME);
+    g_hHookLibrary = LoadHookLibrary();
     if (!g_hHookLibrary) {
         CloseExitEvent();
         return 0;

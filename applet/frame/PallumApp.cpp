@@ -7,6 +7,7 @@
 #include "resource.h"
 
 UINT g_nServicesMessage = 0;
+BOOL (*g_pfnBindSettingsLibrary)() = nullptr;
 
 CPallumApp::CPallumApp()
 {
@@ -15,10 +16,14 @@ CPallumApp::CPallumApp()
 
 BOOL CPallumApp::InitInstance()
 {
-    // Missing settings never fail the load: the library leaves its defaults.
-    CRegManager::ReadSettingGeneralSettingManager(m_general);
     InitCommonControls();
     return CWinApp::InitInstance();
+}
+
+void CPallumApp::ReadGeneralSettings()
+{
+    // Missing settings never fail the load: the library leaves its defaults.
+    CRegManager::ReadSettingGeneralSettingManager(m_general);
 }
 
 BOOL IsStartPageCommandLine(const char* pszCommandLine)
@@ -63,6 +68,11 @@ extern "C" LONG APIENTRY CPlApplet(HWND hwndCPl, UINT uMsg, LPARAM /*lParam1*/, 
     CModuleContext context(AfxGetStaticModuleHandle());
     switch (uMsg) {
     case CPL_INIT:
+        if (g_pfnBindSettingsLibrary && !g_pfnBindSettingsLibrary())
+            return 0;
+        if (CPallumApp* pApp = static_cast<CPallumApp*>(AfxGetApp()))
+            pApp->ReadGeneralSettings();
+        return 1;
     case CPL_GETCOUNT:
         return 1;
     case CPL_INQUIRE:

@@ -15,8 +15,8 @@ public:
     // Keeps both pointers (not owned) and reads the page's own settings. FALSE when either
     // pointer is null or the settings cannot be read: the sheet is then not shown.
     virtual BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) = 0;
-    // Writes the page's settings; called only once the page has a window. The sheet ignores
-    // the result.
+    // Writes the page's settings; called only once the page has a window. FALSE when a write
+    // was refused (TRUE when read-only: nothing to write); the sheet then warns once for all.
     virtual BOOL SaveSettings() = 0;
 
 protected:

@@ -277,11 +277,16 @@ void CPallumSheet::ApplyAllPages(CPropertyPage* pCaller)
     // Every page with a window gets OnApply; the save runs once, for the active page.
     if (!pCaller || pCaller != GetActivePage())
         return;
+    // A refused write is never taken for a saved one: one warning, whichever pages failed;
+    // their choices stay in the pages for the next Apply.
+    bool bRefused = false;
     for (int i = 0; i < PAGE_COUNT; ++i) {
         CPallumPage* pPage = PageMember(static_cast<PallumPageId>(i));
         if (pPage && pPage->GetSafeHwnd() && ::IsWindow(pPage->GetSafeHwnd()))
-            pPage->SaveSettings();
+            bRefused = !pPage->SaveSettings() || bRefused;
     }
+    if (bRefused)
+        ShowWarningBox(m_hWnd, IDS_ERR_REGISTRY_WRITE);
     for (const char* pszTitle : kButtonProgramTitles) {
         if (HWND hProgram = FindWindowA(nullptr, pszTitle)) {
             ::PostMessageA(hProgram, g_nServicesMessage, 0, 0);

@@ -118,12 +118,8 @@ BOOL CAppModePage::SaveSettings()
     m_pGeneral->m_nAppMode = m_bUseAppMode;
     const BOOL bGeneral = CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
     const BOOL bButtons = CRegManager::WriteSettingAppButtonInfo(m_manager);
-    // Said, as on the Buttons page: otherwise the user takes a lost change for a saved one.
-    const BOOL bResult = bGeneral && bButtons;
-    if (!bResult)
-        ShowWarningBox(m_hWnd, IDS_ERR_REGISTRY_WRITE);
     CPallumPage::OnApply();
-    return bResult;
+    return bGeneral && bButtons;
 }
 
 void CAppModePage::SelectAppForButton(int nIndex, CString& strRow)

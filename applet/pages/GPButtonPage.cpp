@@ -167,11 +167,8 @@ BOOL CGPButtonPage::SaveSettings()
     // Asked anew each time: the maker may lock the settings while the sheet is open.
     if (IsSettingReadOnly())
         return TRUE;
-    BOOL bResult = TRUE;
-    if (!CRegManager::WriteSettingGPButtonInfo(m_buttons.m_manager)) {
-        ShowWarningBox(m_hWnd, IDS_ERR_REGISTRY_WRITE);
-        bResult = FALSE;
-    }
+    // A refusal is told once for all pages, by the sheet.
+    const BOOL bResult = CRegManager::WriteSettingGPButtonInfo(m_buttons.m_manager);
     CPropertyPage::OnApply();
     return bResult;
 }

@@ -180,9 +180,9 @@ BOOL CModePanelPage::SaveSettings()
         ShowWarningBox(m_hWnd, IDS_ERR_CORSAL_OWNERSTRING);
     else
         m_pGeneral->m_strOwnerString = m_strOwner;
-    CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
+    const BOOL bResult = CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
     CPallumPage::OnApply();
-    return TRUE;
+    return bResult;
 }
 
 BOOL CModePanelPage::OnHelpInfo(HELPINFO* pHelpInfo)

@@ -62,9 +62,9 @@ BOOL CRemoconPage::SaveSettings()
     if (m_bReadOnly || !m_pGeneral)
         return TRUE;
     m_pGeneral->m_nExtReceiver = m_bExtReceiver;
-    CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
+    const BOOL bResult = CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
     CPallumPage::OnApply();
-    return TRUE;
+    return bResult;
 }
 
 BOOL CRemoconPage::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -125,8 +125,9 @@ struct CRecordAccess {
                             CButtonInfoManager& m)
     {
         m = CButtonInfoManager();
+        const Scope scope = ReadScope(pszSub);
         CRegKeyEx set;
-        OpenResult result = OpenForRead(SettingsLocation(pszSub), set.m_hKey);
+        OpenResult result = OpenForRead(SettingsLocation(pszSub, scope), set.m_hKey);
         if (result != OpenResult::Opened) {
             // No record yet: the maker's buttons.
             for (int i = 0; i < nDefs && i < CButtonInfoManager::MAX_BUTTONS; ++i) {
@@ -139,7 +140,7 @@ struct CRecordAccess {
         BOOL bOk = TRUE;
         for (int i = 0; i < CButtonInfoManager::MAX_BUTTONS; ++i) {
             CRegKeyEx button;
-            result = OpenForRead(SettingsLocation(Sub(pszSub, i).c_str()), button.m_hKey);
+            result = OpenForRead(SettingsLocation(Sub(pszSub, i).c_str(), scope), button.m_hKey);
             if (result == OpenResult::Failed)
                 bOk = FALSE;
             if (result != OpenResult::Opened)
@@ -176,13 +177,16 @@ struct CRecordAccess {
     static BOOL ReadGeneral(CGeneralSettingManager& g)
     {
         SetGeneralDefaults(g);
+        // The version text is the maker's: the machine's record has it.
+        CRegKeyEx machine;
+        if (OpenForRead(SettingsLocation(GENERAL_SUB, Scope::Machine), machine.m_hKey) == OpenResult::Opened)
+            ReadText(machine.m_hKey, "Version", g.m_strVersion);
         CRegKeyEx key;
-        OpenResult result = OpenForRead(SettingsLocation(GENERAL_SUB), key.m_hKey);
+        OpenResult result = OpenForRead(SettingsLocation(GENERAL_SUB, ReadScope(GENERAL_SUB)), key.m_hKey);
         if (result != OpenResult::Opened)
             return result == OpenResult::Missing;
         std::vector<Field> fields = Fields(g);
         ReadFields(key, fields.data(), fields.size());
-        ReadText(key.m_hKey, "Version", g.m_strVersion);
         return TRUE;
     }
 
@@ -209,8 +213,9 @@ struct CRecordAccess {
     static BOOL ReadPlayers(CPlayerManager& players)
     {
         players = CPlayerManager();
+        const Scope scope = ReadScope(PLAYERS_SUB);
         CRegKeyEx set;
-        OpenResult result = OpenForRead(SettingsLocation(PLAYERS_SUB), set.m_hKey);
+        OpenResult result = OpenForRead(SettingsLocation(PLAYERS_SUB, scope), set.m_hKey);
         if (result != OpenResult::Opened) {
             for (int i = 0; i < PLAYER_COUNT; ++i)
                 AddPlayer(players, i, PLAYERS[i].pszName, PLAYERS[i].pszCommand);
@@ -219,7 +224,7 @@ struct CRecordAccess {
         BOOL bOk = TRUE;
         for (int i = 0; i < MAX_PLAYERS; ++i) {
             CRegKeyEx player;
-            result = OpenForRead(SettingsLocation(Sub(PLAYERS_SUB, i).c_str()), player.m_hKey);
+            result = OpenForRead(SettingsLocation(Sub(PLAYERS_SUB, i).c_str(), scope), player.m_hKey);
             if (result == OpenResult::Failed)
                 bOk = FALSE;
             if (result != OpenResult::Opened)
@@ -241,7 +246,7 @@ struct CRecordAccess {
         CString strIds = def.pszPlayers;
         int nCurrentID = def.nDefaultPlayer, nDefaultID = def.nDefaultPlayer;
         CRegKeyEx key;
-        OpenResult result = OpenForRead(SettingsLocation(def.pszSub), key.m_hKey);
+        OpenResult result = OpenForRead(SettingsLocation(def.pszSub, ReadScope(def.pszSub)), key.m_hKey);
         if (result == OpenResult::Opened) {
             ReadText(key.m_hKey, "Players", strIds);
             key.QueryValue(nCurrentID, "CurrentPlayer");

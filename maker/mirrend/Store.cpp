@@ -34,13 +34,13 @@ Location Below(const Location& base, const std::string& strSub)
 
 }  // namespace
 
-Location BaseLocation()
+Location BaseLocation(Scope scope)
 {
     Location loc;
     char szRoot[512];
     DWORD cch = GetEnvironmentVariableA("MIRREND_ROOT", szRoot, sizeof(szRoot));
     if (cch == 0) {
-        loc.hHive = HKEY_LOCAL_MACHINE;
+        loc.hHive = scope == Scope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         loc.strPath = BASE_PATH;
         return loc;
     }
@@ -56,9 +56,18 @@ Location BaseLocation()
     return loc;
 }
 
-Location SettingsLocation(const char* pszSub)
+Location SettingsLocation(const char* pszSub, Scope scope)
 {
-    return Below(BaseLocation(), std::string("Settings\\") + pszSub);
+    return Below(BaseLocation(scope), std::string("Settings\\") + pszSub);
+}
+
+Scope ReadScope(const char* pszRecord)
+{
+    HKEY hKey = nullptr;
+    const OpenResult result = OpenForRead(SettingsLocation(pszRecord, Scope::User), hKey);
+    if (hKey)
+        RegCloseKey(hKey);
+    return result == OpenResult::Missing ? Scope::Machine : Scope::User;
 }
 
 Location MakerLocation()

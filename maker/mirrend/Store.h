@@ -17,15 +17,21 @@ struct Location {
     std::string strPath;
 };
 
-// The library's base key, "HKLM\Software\KELVORA\KELVORA Controls" unless the environment
-// variable MIRREND_ROOT names another one ("HKCU\..." or "HKLM\...", as tests do).
-Location BaseLocation();
-// Base + "\Settings\" + sub: the user's records.
-Location SettingsLocation(const char* pszSub);
+// The machine's base key, "HKLM\Software\KELVORA\KELVORA Controls", and the user's, the same
+// path under HKCU. The environment variable MIRREND_ROOT ("HKCU\..." or "HKLM\...", as tests
+// do) names one key that serves as both.
+enum class Scope { User, Machine };
+Location BaseLocation(Scope scope = Scope::Machine);
+// Base + "\Settings\" + sub: the records. Writes go to the user's alone.
+Location SettingsLocation(const char* pszSub, Scope scope = Scope::User);
 // Base + "\DefaultSetting\Mirrend": the maker's values (read only).
 Location MakerLocation();
 
 enum class OpenResult { Opened, Missing, Failed };
+// Where a record (a key below Settings, with its subkeys) is read from: the user's copy once
+// it exists, else the machine's (an earlier version's or an administrator's), which, missing
+// too, means the maker's defaults.
+Scope ReadScope(const char* pszRecord);
 OpenResult OpenForRead(const Location& loc, HKEY& hKey);
 bool OpenForWrite(const Location& loc, HKEY& hKey);
 

@@ -19,10 +19,7 @@ protected:
 
     void SetUp() override
     {
-        InstallFakeMixer();
-        std::string hookLibrary = BuildPath("KELVORA_ORVEXHOOK");
-        ASSERT_FALSE(hookLibrary.empty()) << "KELVORA_ORVEXHOOK is not set";
-        SetDllDirectoryA(DirectoryOf(hookLibrary).c_str());
+        InstallFakeMixer();   // the hook library lies beside this program, as beside Orvex
     }
 
     void TearDown() override
@@ -33,7 +30,6 @@ protected:
         }
         if (m_bClassRegistered)
             UnregisterClassA(ORVEX_CLASS_NAME, GetModuleHandleA(NULL));
-        SetDllDirectoryA(NULL);
     }
 
     // Whatever the test left behind, the program's thread must be gone before the next test

@@ -93,13 +93,13 @@ TEST_F(FrameEntryTest, ApplicationObjectRegistersTheMessageAndReadsSettings)
     CPallumApp* pApp = static_cast<CPallumApp*>(AfxGetApp());
     ASSERT_NE(nullptr, pApp);
     FakeMirrend::StoredGeneral().nExtReceiver = 1;
-    EXPECT_TRUE(pApp->InitInstance());
+    EXPECT_EQ(1, CPlApplet(nullptr, CPL_INIT, 0, 0));
     EXPECT_EQ(1, FakeMirrend::CountCalls("ReadSettingGeneralSettingManager"));
     EXPECT_EQ(1, pApp->m_general.m_nExtReceiver);
 
     // Missing settings never fail the load.
     FakeMirrend::FailRead(FakeMirrend::GENERAL);
-    EXPECT_TRUE(pApp->InitInstance());
+    EXPECT_EQ(1, CPlApplet(nullptr, CPL_INIT, 0, 0));
 }
 
 TEST_F(FrameEntryTest, DoubleClickBringsAnOpenSheetForward)

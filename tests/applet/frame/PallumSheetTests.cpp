@@ -505,4 +505,24 @@ TEST_F(ApplyTest, CancelWritesAndPostsNothing)
     EXPECT_EQ((std::vector<std::string> { "Init 0", "Delete 0" }), PageLog());
 }
 
+TEST_F(ApplyTest, RefusedWritesOnEveryPageWarnOnceAndTheNextApplyWritesThem)
+{
+    FakeMirrend::FailWrite(FakeMirrend::GENERAL);   // Media Apps, Sub LCD, Application mode, RC
+    FakeMirrend::FailWrite(FakeMirrend::GP_BUTTONS);
+    const int flags[PAGE_COUNT] = { 1, 1, 1, 1, 1 };
+    std::vector<std::string> first, second;
+    RunApplySheet(flags, 0, [&](HWND hSheet, CTestSheet&) {
+        for (int i = PAGE_COUNT - 1; i >= 0; --i)
+            SendMessageA(hSheet, PSM_SETCURSEL, i, 0);
+        first = AnswerMessageBoxes([&] { PressSheetButton(hSheet, PSBTN_APPLYNOW); });
+        FakeMirrend::FailWrite(FakeMirrend::GENERAL, false);
+        FakeMirrend::FailWrite(FakeMirrend::GP_BUTTONS, false);
+        second = AnswerMessageBoxes([&] { PressSheetButton(hSheet, PSBTN_APPLYNOW); });
+        PressSheetButton(hSheet, PSBTN_CANCEL);
+    });
+    EXPECT_EQ((std::vector<std::string> { "Warning.|Registry write error." }), first);
+    EXPECT_TRUE(second.empty());
+    EXPECT_EQ(2, FakeMirrend::CountCalls("WriteSettingGPButtonInfo"));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 // order, each on the machine as the one before left it.
 #include <windows.h>
 #include <commctrl.h>
+#include <prsht.h>
 #include <msi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "KelvoraTestSupport.h"
+#include "RegistryScratch.h"
+#include "resource.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -46,16 +49,25 @@ std::string InstallDir() { return KelvoraFolder() + "\\KELVORA Controls"; }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// What the package puts on disk, the stand-in library where Control Panel hosts find it.
+// What the package puts on disk: the suite with its settings library, then the stand-ins.
+const char* const kSuiteFiles[] = {"Pallum.cpl", "Mirrend.dll", "Orvex.exe", "Hushwell.exe"};
+const char* const kStandInFiles[] = {"Orvex.dll", "Quorlat.exe", "Nolvic.cpl"};
+
 std::vector<std::string> InstalledFiles()
 {
     std::vector<std::string> files;
-    for (const char* psz : {"Pallum.cpl", "Orvex.exe", "Hushwell.exe", "Orvex.dll", "Quorlat.exe", "Nolvic.cpl"})
+    for (const char* psz : kSuiteFiles)
         files.push_back(InstallDir() + "\\" + psz);
+    for (const char* psz : kStandInFiles)
+        files.push_back(InstallDir() + "\\" + psz);
+    return files;
+}
+
+std::string SystemFile(const char* pszName)
+{
     char szSystem[MAX_PATH] = "";
     GetSystemDirectoryA(szSystem, MAX_PATH);
-    files.push_back(std::string(szSystem) + "\\Mirrend.dll");
-    return files;
+    return std::string(szSystem) + "\\" + pszName;
 }
 
 // The shortcut's folder in whichever Start menu the installer took for all users.
@@ -277,9 +289,8 @@ TEST_F(Msi, RepeatedAndNewerInstallsLeaveOneInstallation)
 TEST_F(Msi, UninstallRemovesThePackageAndKeepsTheUserSettings)
 {
     ASSERT_EQ(std::vector<std::string>{m_newerVersion}, InstalledVersions());
-    // What the user stores: a settings library record beside the maker's defaults, and
-    // the schedule applet's values.
-    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_LOCAL_MACHINE, kUserGeneral, "OwnerString", REG_SZ, "kept", 5));
+    // What the user stores: a settings library record and the schedule applet's values.
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kUserGeneral, "OwnerString", REG_SZ, "kept", 5));
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kUserSchedule, "Note", REG_SZ, "kept", 5));
     std::unique_ptr<CProcess> orvex = StartOrvexAtLogon();
     ASSERT_TRUE(orvex);
@@ -298,8 +309,72 @@ TEST_F(Msi, UninstallRemovesThePackageAndKeepsTheUserSettings)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kDefaults));
     EXPECT_TRUE(InstalledVersions().empty());
 
-    EXPECT_EQ("kept", Text(HKEY_LOCAL_MACHINE, kUserGeneral, "OwnerString"));
+    EXPECT_EQ("kept", Text(HKEY_CURRENT_USER, kUserGeneral, "OwnerString"));
     EXPECT_EQ("kept", Text(HKEY_CURRENT_USER, kUserSchedule, "Note"));
+}
+
+// A machine that has the maker's own components (its own prefix): the package neither replaces
+// nor removes them, and the applet saves through the settings library it carries.
+class MsiOverMaker : public Msi {
+protected:
+    // The maker's part of the machine, as text: its registry and its files' bytes.
+    static std::string MakersPart()
+    {
+        std::string text = RegistryTreeText(HKEY_LOCAL_MACHINE, "Software\\KELVORA") + "|" +
+                           Text(HKEY_LOCAL_MACHINE, kCpls, "Nolvic");
+        for (const char* psz : {"Orvex.dll", "Mirrend.dll", "Nolvic.cpl"}) {
+            HANDLE hFile = CreateFileA(SystemFile(psz).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            char buf[64] = "";
+            DWORD cb = 0;
+            if (hFile != INVALID_HANDLE_VALUE) {
+                ReadFile(hFile, buf, sizeof(buf) - 1, &cb, nullptr);
+                CloseHandle(hFile);
+            }
+            text += std::string("|") + psz + "=" + std::string(buf, cb);
+        }
+        return text;
+    }
+};
+
+TEST_F(MsiOverMaker, LeavesTheMakersComponentsAsTheyAreAndTheAppletSaves)
+{
+    {
+        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
+        ASSERT_EQ(0, regedit.Wait(60000));
+    }
+    for (const char* psz : {"Orvex.dll", "Mirrend.dll", "Nolvic.cpl"}) {
+        const std::string bytes = std::string("the maker's ") + psz;
+        HANDLE hFile = CreateFileA(SystemFile(psz).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD cb = 0;
+        ASSERT_TRUE(hFile != INVALID_HANDLE_VALUE && WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &cb, nullptr));
+        CloseHandle(hFile);
+    }
+    const std::string maker = MakersPart();
+
+    ASSERT_EQ(0, Msiexec("/i", m_package));
+    EXPECT_EQ(maker, MakersPart());
+    for (const char* psz : kSuiteFiles)
+        EXPECT_TRUE(Exists(InstallDir() + "\\" + psz)) << psz;
+    for (const char* psz : kStandInFiles)
+        EXPECT_FALSE(Exists(InstallDir() + "\\" + psz)) << psz;
+    {
+        CProcess control("control.exe \"" + Text(HKEY_LOCAL_MACHINE, kCpls, "Pallum") + "\"");
+        HWND hSheet = WaitForWindow(nullptr, kCaption, 30000, true);
+        ASSERT_NE(nullptr, hSheet);
+        SendMessageA(hSheet, PSM_SETCURSEL, TabTitles(hSheet).size() - 1, 0);   // RC
+        HWND hPage = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SendMessageA(GetDlgItem(hPage, IDC_REMOCON_EXT_RECEIVER), BM_CLICK, 0, 0);
+        SendMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        PostMessageA(hSheet, WM_NULL, 0, 0);
+        EXPECT_NE(-1, control.Wait(15000));
+    }
+    DWORD dw = 1, cb = sizeof(dw);
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, kUserGeneral, "ExtReceiver", RRF_RT_REG_DWORD, nullptr, &dw, &cb));
+    EXPECT_EQ(0u, dw);
+
+    ASSERT_EQ(0, Msiexec("/x", m_package));
+    EXPECT_EQ(maker, MakersPart());
+    EXPECT_FALSE(Exists(InstallDir()));
 }
 
 }  // namespace

@@ -150,10 +150,11 @@ TEST(OrvexE2EStart, WithoutItsHookLibraryItEndsWithZeroAndNoWindow)
     ASSERT_TRUE(CopyFileA(OrvexPath().c_str(), exe.c_str(), FALSE));
     DeleteFileA((dir + "\\Orvex.dll").c_str());
 
-    {
-        std::unique_ptr<CProcess> alone = StartOrvex(exe, dir);
+    // Nor is one in the current folder taken (it would be injected into every program).
+    for (const std::string& cwd : {dir, DirectoryOf(OrvexPath())}) {
+        std::unique_ptr<CProcess> alone = StartOrvex(exe, cwd);
         ASSERT_TRUE(alone->Started());
-        EXPECT_EQ(0, alone->Wait(START_TIMEOUT_MS));
+        EXPECT_EQ(0, alone->Wait(START_TIMEOUT_MS)) << cwd;
     }
     EXPECT_EQ(0, CountOrvexWindows());
     DeleteFileA(exe.c_str());
