@@ -3,7 +3,7 @@
 //
 // A class that carries one declares and defines it explicitly, no macros:
 //
-//     class CGPButtonPage : public CPropertyPage {
+//     class CGPButtonPage : public CPallumPage {   // a CPropertyPage
 //     public:
 //         static const CRuntimeClass classCGPButtonPage;
 //         const CRuntimeClass* GetRuntimeClass() const override { return &classCGPButtonPage; }

@@ -3,7 +3,6 @@
 #include "res/resource.h"
 
 HWND g_hVolumeDisplay = NULL;
-HWND g_hVolumePicture = NULL;
 DWORD g_dwVolume = 0;
 BYTE g_bMute = 0;
 int g_nLevel = 0;
@@ -113,10 +112,8 @@ void CreateVolumeDisplay(HWND hWndOwner)
 {
     g_hVolumeDisplay = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_VOLUME_DISPLAY),
                                           hWndOwner, VolumeDisplayProc, 0);
-    if (!g_hVolumeDisplay) {
-        g_hVolumePicture = NULL;
+    if (!g_hVolumeDisplay)
         return;
-    }
 
     RECT rcDesktop, rcDisplay;
     GetWindowRect(GetDesktopWindow(), &rcDesktop);
@@ -124,8 +121,6 @@ void CreateVolumeDisplay(HWND hWndOwner)
     POINT pt = VolumeDisplayPosition(rcDesktop, rcDisplay.bottom - rcDisplay.top);
     SetWindowPos(g_hVolumeDisplay, HWND_TOPMOST, pt.x, pt.y, DISPLAY_WIDTH, DISPLAY_HEIGHT,
                  SWP_FRAMECHANGED);
-
-    g_hVolumePicture = GetDlgItem(g_hVolumeDisplay, IDC_VOLUME_PICTURE);
 }
 
 void ShowVolumeDisplay(bool bShow)
@@ -154,5 +149,4 @@ void DestroyVolumeDisplay(void)
     if (g_hVolumeDisplay)
         DestroyWindow(g_hVolumeDisplay);
     g_hVolumeDisplay = NULL;
-    g_hVolumePicture = NULL;
 }

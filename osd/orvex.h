@@ -57,7 +57,6 @@ void ReadVolumeAndMute(DWORD *pdwVolume, BYTE *pbMute);
 // ---- The volume display (display.cpp) -------------------------------------------------
 
 extern HWND g_hVolumeDisplay;
-extern HWND g_hVolumePicture;
 extern DWORD g_dwVolume;
 extern BYTE g_bMute;
 extern int g_nLevel;

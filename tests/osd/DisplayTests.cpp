@@ -132,7 +132,7 @@ TEST_F(DisplayTest, CreatedHiddenTopmostAndCentredWithTheBitmapFillingTheClientA
     EXPECT_EQ(176, rcClient.right);
     EXPECT_EQ(80, rcClient.bottom);
     EXPECT_EQ(VolumeDisplayPosition(rcDesktop, 0).x, rc.left);
-    EXPECT_EQ(g_hVolumePicture, GetDlgItem(g_hVolumeDisplay, 1000));
+    EXPECT_NE(nullptr, GetDlgItem(g_hVolumeDisplay, 1000));
 }
 
 TEST_F(DisplayTest, ShowsWithoutActivationAndHides)
