@@ -2,7 +2,7 @@
 // for the states Wine's mixer cannot reach: it keeps volume and mute per process and sends
 // no change notifications.
 //
-//   orvex_scripted.exe VOLUME MUTE      VOLUME 0..65535, MUTE 0 or 1; Orvex.dll on the path
+//   orvex_scripted.exe VOLUME MUTE      VOLUME 0..65535, MUTE 0 or 1; Orvex.dll beside it
 //
 // Every volume read is followed by the change notification a real mixer sends after a key
 // changed the volume; Orvex heeds it only after a key press, so the display comes up as on
