@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "AppModule.h"
 #include "Mirrend.h"
+#include "Registry.h"
+#include "WinHelp.h"
 #include "resource.h"
 
 namespace {

@@ -3,7 +3,8 @@
 // string loading and context help.
 #pragma once
 
-#include "Framework.h"
+#include "Controls.h"
+#include "Gdi.h"
 
 class CButtonInfo;
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cpl.h>
 
-#include "Framework.h"
+#include "AppModule.h"
 #include "Mirrend.h"
 
 // "WM_KELVORA_SERVICES", registered by the application object; posted after each save.

@@ -1,51 +1,66 @@
-// What the sheet asks of every page class: construction without arguments (the class fixes
-// its template), Init before the sheet runs, SaveSettings from the sheet's apply-all, and an
-// OnApply override that returns ApplyAllPagesFrom(its sheet).
+// The five pages: one table (tab order, page-set value, dialog template, class), and what the
+// sheet asks of every page class, written once in CPallumPage.
 #pragma once
 
-#include "Framework.h"
+#include "PropertySheet.h"
 
 class CPallumSheet;
 class CGeneralSettingManager;
 
+// The sheet's pages, in tab order (which is also the order of saving); indices into
+// g_pallumPages.
+enum PallumPageId {
+    PAGE_BUTTONS,     // "Buttons" tab
+    PAGE_MEDIA,       // "Media Apps" tab
+    PAGE_SUBLCD,      // "Sub LCD" tab: class CModePanelPage, page-set value "ModePanel"
+    PAGE_APPMODE,     // "Application mode" tab
+    PAGE_REMOCON,     // "RC" tab
+    PAGE_COUNT
+};
+
+struct CPallumPageRow {
+    const char* pszValueName;         // the page-set value that switches the page on
+    UINT nDialogId;                   // its dialog template
+    const CRuntimeClass* pClass;      // its class, created by this record
+};
+// The pages in tab order (PageTable.cpp).
+extern const CPallumPageRow g_pallumPages[PAGE_COUNT];
+
+// A new page object of the given kind; null for an id outside the table.
+class CPallumPage;
+CPallumPage* CreatePallumPage(PallumPageId nPage);
+
 class CPallumPage : public CPropertyPage {
 public:
     using CPropertyPage::CPropertyPage;
+    // A page of the table on its template; pHelpIds is its context-help table ((control id,
+    // help context id) pairs ended by 0, 0), null when the page answers help itself.
+    CPallumPage(PallumPageId nPage, const DWORD* pHelpIds);
 
-    // Keeps both pointers (not owned) and reads the page's own settings. FALSE when either
-    // pointer is null or the settings cannot be read: the sheet is then not shown.
-    virtual BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) = 0;
+    // Keeps pGeneral, then pSheet (neither owned; FALSE at the first null), then reads the
+    // page's own settings (ReadSettings). FALSE: the sheet is not shown.
+    virtual BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral);
     // Writes the page's settings; called only once the page has a window. FALSE when a write
     // was refused (TRUE when read-only: nothing to write); the sheet then warns once for all.
     virtual BOOL SaveSettings() = 0;
 
+    // The sheet saves all pages in one pass (ApplyAllPages); a page never refuses.
+    BOOL OnApply() override;
+    // Help on a control of the page's table; FALSE in every case.
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
+
+    CGeneralSettingManager* m_pGeneral = nullptr;
+    CPallumSheet* m_pSheet = nullptr;
+
 protected:
-    // Init's first steps on every page: keeps pGeneral, then pSheet; FALSE at the first null.
-    static BOOL KeepContext(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral, CPallumSheet*& rpSheet,
-                            CGeneralSettingManager*& rpGeneral)
-    {
-        if (!pGeneral)
-            return FALSE;
-        rpGeneral = pGeneral;
-        if (!pSheet)
-            return FALSE;
-        rpSheet = pSheet;
-        return TRUE;
-    }
-    // OnApply on every page: the sheet saves all pages in one pass; the page never refuses.
-    BOOL ApplyAllPagesFrom(CPallumSheet* pSheet);
-};
+    // The page's own part of Init, with both pointers kept.
+    virtual BOOL ReadSettings() { return TRUE; }
+    // Disables the items nIds (show state unchanged) when the settings are read-only; the
+    // result is IsSettingReadOnly's. Each page says when it asks.
+    template <size_t N>
+    BOOL DisableIfReadOnly(const int (&nIds)[N]) { return DisableIfReadOnly(nIds, N); }
+    BOOL DisableIfReadOnly(const int* pIds, size_t nCount);
 
-// The sheet's pages, in tab order (which is also the order of saving).
-enum PallumPageId {
-    PAGE_BUTTONS,     // "GPBtn", CGPButtonPage, 5210
-    PAGE_MEDIA,       // "Media", CMediaAppsPage, 5211
-    PAGE_SUBLCD,      // "ModePanel", CModePanelPage, 5212
-    PAGE_APPMODE,     // "AppMode", CAppModePage, 5213
-    PAGE_REMOCON,     // "Remocon", CRemoconPage, 3000
-    PAGE_COUNT
+private:
+    const DWORD* m_pHelpIds = nullptr;
 };
-
-// A new page object of the given kind, or null when that page class is not part of this
-// build (its flag then adds no tab). See PageFactory.cpp.
-CPallumPage* CreatePallumPage(PallumPageId nPage);

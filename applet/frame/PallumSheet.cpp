@@ -1,14 +1,12 @@
 #include "PallumSheet.h"
 
+#include "AboutDlg.h"
+#include "Banner.h"
 #include "PageUtil.h"
 #include "PallumApp.h"
 #include "resource.h"
 
-const char PALLUM_PAGES_KEY[] = "Software\\KELVORA\\KELVORA Controls\\DefaultSetting\\GeneralSetting\\Pages";
-
 namespace {
-
-const char* const kPageValueNames[PAGE_COUNT] = {"GPBtn", "Media", "ModePanel", "AppMode", "Remocon"};
 
 // Context help of the sheet's own buttons.
 const DWORD kSheetHelpIds[] = {
@@ -20,52 +18,7 @@ const DWORD kSheetHelpIds[] = {
 
 const char* const kButtonProgramTitles[] = {"Quorlat", "Wendrap"};
 
-// A child's window rectangle in its parent's client coordinates.
-RECT ChildRect(HWND hParent, HWND hChild)
-{
-    RECT rc;
-    GetWindowRect(hChild, &rc);
-    MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 }  // namespace
-
-// ---- CPageSet ------------------------------------------------------------------------
-
-BOOL CPageSet::ReadPageSet(HKEY hRoot, const char* pszSubKey)
-{
-    int* const flags[PAGE_COUNT] = {&m_nGPBtn, &m_nMedia, &m_nModePanel, &m_nAppMode, &m_nRemocon};
-    CRegKeyEx key;
-    if (RegOpenKeyExA(hRoot, pszSubKey, 0, KEY_QUERY_VALUE, &key.m_hKey) != ERROR_SUCCESS) {
-        key.m_hKey = nullptr;
-        for (int* pFlag : flags)
-            *pFlag = 0;
-        return FALSE;
-    }
-    BOOL bAllRead = TRUE;
-    for (int i = 0; i < PAGE_COUNT; ++i) {
-        if (key.QueryValue(*flags[i], kPageValueNames[i]) != ERROR_SUCCESS) {
-            *flags[i] = 0;
-            bAllRead = FALSE;
-        }
-    }
-    return bAllRead;
-}
-
-int CPageSet::GetFlag(PallumPageId nPage) const
-{
-    switch (nPage) {
-    case PAGE_BUTTONS: return m_nGPBtn;
-    case PAGE_MEDIA: return m_nMedia;
-    case PAGE_SUBLCD: return m_nModePanel;
-    case PAGE_APPMODE: return m_nAppMode;
-    case PAGE_REMOCON: return m_nRemocon;
-    default: return 0;
-    }
-}
-
-// ---- CPallumSheet --------------------------------------------------------------------
 
 const CRuntimeClass CPallumSheet::classCPallumSheet("CPallumSheet", nullptr,
                                                     &CPropertySheet::classCPropertySheet);
@@ -87,20 +40,14 @@ CPallumSheet::~CPallumSheet()
     DeletePages();
 }
 
-CPallumPage*& CPallumSheet::PageMember(PallumPageId nPage)
-{
-    switch (nPage) {
-    case PAGE_BUTTONS: return m_pButtonsPage;
-    case PAGE_MEDIA: return m_pMediaPage;
-    case PAGE_SUBLCD: return m_pSubLcdPage;
-    case PAGE_APPMODE: return m_pAppModePage;
-    default: return m_pRemoconPage;
-    }
-}
+CPallumPage* CPallumSheet::* const CPallumSheet::kPageMembers[PAGE_COUNT] = {
+    &CPallumSheet::m_pButtonsPage, &CPallumSheet::m_pMediaPage, &CPallumSheet::m_pSubLcdPage,
+    &CPallumSheet::m_pAppModePage, &CPallumSheet::m_pRemoconPage,
+};
 
 CPallumPage* CPallumSheet::GetPallumPage(PallumPageId nPage) const
 {
-    return nPage >= 0 && nPage < PAGE_COUNT ? const_cast<CPallumSheet*>(this)->PageMember(nPage) : nullptr;
+    return nPage >= 0 && nPage < PAGE_COUNT ? this->*kPageMembers[nPage] : nullptr;
 }
 
 CPallumPage* CPallumSheet::CreatePage(PallumPageId nPage)
@@ -110,8 +57,8 @@ CPallumPage* CPallumSheet::CreatePage(PallumPageId nPage)
 
 void CPallumSheet::DeletePages()
 {
-    for (int i = 0; i < PAGE_COUNT; ++i) {
-        CPallumPage*& pPage = PageMember(static_cast<PallumPageId>(i));
+    for (CPallumPage* CPallumSheet::* pMember : kPageMembers) {
+        CPallumPage*& pPage = this->*pMember;
         if (!pPage)
             continue;
         // The base sheet must not keep a page that is about to go.
@@ -140,8 +87,8 @@ BOOL CPallumSheet::BuildPages()
             continue;
         CPallumPage* pPage = CreatePage(nPage);
         if (!pPage)
-            continue;   // that page class is not part of this build
-        PageMember(nPage) = pPage;
+            continue;
+        this->*kPageMembers[nPage] = pPage;
         if (!pPage->Init(this, &m_general)) {
             DeletePages();
             return FALSE;
@@ -166,69 +113,6 @@ BOOL CPallumSheet::OnInitDialog()
         AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUTBOX, strAbout);
     }
     return bResult;
-}
-
-int CPallumSheet::GetBitmapHeight(UINT nBitmapId)
-{
-    CBitmap bitmap;
-    BITMAP bm;
-    if (!bitmap.LoadBitmap(nBitmapId) || !bitmap.GetBitmap(&bm))
-        return 0;
-    return bm.bmHeight;
-}
-
-BOOL CPallumSheet::LayoutForBanner(HWND hSheet, int nHeight)
-{
-    HWND hTab = reinterpret_cast<HWND>(::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
-    if (!hTab)
-        return FALSE;
-    const RECT rcSheet = ChildRect(hSheet, hSheet);
-    ::SetWindowPos(hSheet, nullptr, 0, 0, rcSheet.right - rcSheet.left,
-                 rcSheet.bottom - rcSheet.top + nHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const HWND hMoved[] = {hTab, ::GetDlgItem(hSheet, IDOK), ::GetDlgItem(hSheet, IDCANCEL),
-                           ::GetDlgItem(hSheet, IDC_SHEET_APPLY)};
-    for (HWND hChild : hMoved) {
-        if (!hChild)
-            continue;
-        const RECT rc = ChildRect(hSheet, hChild);
-        ::SetWindowPos(hChild, nullptr, rc.left, rc.top + nHeight, rc.right - rc.left,
-                     rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    return TRUE;
-}
-
-BOOL CPallumSheet::DrawBannerBitmap(HDC hDC, UINT nBitmapId, int x, int* pNextX)
-{
-    CBitmap bitmap;
-    BITMAP bm;
-    if (!bitmap.LoadBitmap(nBitmapId) || !bitmap.GetBitmap(&bm))
-        return FALSE;
-    CMemDC memDC(hDC);
-    if (!memDC.GetSafeHdc())
-        return FALSE;
-    CSelectObject select(memDC, bitmap.GetSafeHandle());
-    if (!select.Succeeded())
-        return FALSE;
-    BitBlt(hDC, x, 0, bm.bmWidth, bm.bmHeight, memDC, 0, 0, SRCCOPY);
-    *pNextX = x + bm.bmWidth;
-    return TRUE;
-}
-
-void CPallumSheet::DrawBanner(HDC hDC, int nRight)
-{
-    CBitmap right;
-    BITMAP bm;
-    if (!right.LoadBitmap(IDB_BANNER_RIGHT) || !right.GetBitmap(&bm))
-        return;
-    const int nRightWidth = bm.bmWidth;
-    int nNextX = 0;
-    if (!DrawBannerBitmap(hDC, IDB_BANNER_LEFT, 0, &nNextX))
-        return;
-    while (nNextX < nRight - nRightWidth && nNextX < nRight) {
-        if (!DrawBannerBitmap(hDC, IDB_BANNER_MIDDLE, nNextX, &nNextX))
-            return;
-    }
-    DrawBannerBitmap(hDC, IDB_BANNER_RIGHT, nRight - nRightWidth, &nNextX);
 }
 
 void CPallumSheet::OnPaint()
@@ -265,13 +149,6 @@ BOOL CPallumSheet::OnHelpInfo(HELPINFO* pHelpInfo)
     return FALSE;
 }
 
-BOOL CPallumPage::ApplyAllPagesFrom(CPallumSheet* pSheet)
-{
-    if (pSheet)
-        pSheet->ApplyAllPages(this);
-    return TRUE;
-}
-
 void CPallumSheet::ApplyAllPages(CPropertyPage* pCaller)
 {
     // Every page with a window gets OnApply; the save runs once, for the active page.
@@ -280,8 +157,8 @@ void CPallumSheet::ApplyAllPages(CPropertyPage* pCaller)
     // A refused write is never taken for a saved one: one warning, whichever pages failed;
     // their choices stay in the pages for the next Apply.
     bool bRefused = false;
-    for (int i = 0; i < PAGE_COUNT; ++i) {
-        CPallumPage* pPage = PageMember(static_cast<PallumPageId>(i));
+    for (CPallumPage* CPallumSheet::* pMember : kPageMembers) {
+        CPallumPage* pPage = this->*pMember;
         if (pPage && pPage->GetSafeHwnd() && ::IsWindow(pPage->GetSafeHwnd()))
             bRefused = !pPage->SaveSettings() || bRefused;
     }
@@ -293,23 +170,4 @@ void CPallumSheet::ApplyAllPages(CPropertyPage* pCaller)
             break;
         }
     }
-}
-
-// ---- CAboutDlg -----------------------------------------------------------------------
-
-CAboutDlg::CAboutDlg(CWnd* pParentWnd) : CDialog(IDD_ABOUTBOX, pParentWnd) {}
-
-void CAboutDlg::DoDataExchange(CDataExchange* pDX)
-{
-    DDX_Text(pDX, IDC_ABOUT_VERSION, m_strVersion);
-}
-
-BOOL CAboutDlg::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    CGeneralSettingManager general;
-    CRegManager::ReadSettingGeneralSettingManager(general);
-    m_strVersion = LoadResString(IDS_ABOUT_PRODUCT) + " " + general.GetVersion();
-    UpdateData(FALSE);
-    return TRUE;
 }

@@ -3,39 +3,10 @@
 // pass on Apply/OK and then tells the maker's button program.
 #pragma once
 
-#include "Framework.h"
+#include "ComPtr.h"
 #include "Mirrend.h"
+#include "PageSet.h"
 #include "PallumPage.h"
-
-// Registry key (under HKEY_LOCAL_MACHINE) whose 32-bit values switch the pages on.
-extern const char PALLUM_PAGES_KEY[];
-
-// Which pages are shown: one flag per page, nonzero = shown; all 0 after construction.
-class CPageSet {
-public:
-    CPageSet() = default;
-    virtual ~CPageSet() = default;
-
-    // Reads "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" of hRoot\pszSubKey. A value
-    // that is missing, not a 32-bit number or unreadable leaves its flag 0. TRUE only if all
-    // five were read.
-    BOOL ReadPageSet(HKEY hRoot, const char* pszSubKey);
-
-    int GetGPBtn() const { return m_nGPBtn; }
-    int GetMedia() const { return m_nMedia; }
-    int GetModePanel() const { return m_nModePanel; }
-    int GetAppMode() const { return m_nAppMode; }
-    int GetRemocon() const { return m_nRemocon; }
-    // The flag of a page by its place in the tab order.
-    int GetFlag(PallumPageId nPage) const;
-
-private:
-    int m_nGPBtn = 0;
-    int m_nMedia = 0;
-    int m_nModePanel = 0;
-    int m_nAppMode = 0;
-    int m_nRemocon = 0;
-};
 
 class CPallumSheet : public CPropertySheet {
 public:
@@ -66,17 +37,6 @@ public:
     CPallumPage* GetPallumPage(PallumPageId nPage) const;
     HICON GetSheetIcon() const { return m_hIcon; }
 
-    // Moves the tab control and the OK, Cancel and Apply buttons down by nHeight pixels and
-    // makes the sheet that much taller. FALSE (nothing changed) when there is no tab control.
-    static BOOL LayoutForBanner(HWND hSheet, int nHeight);
-    // Height of a bitmap of the current resource module; 0 if it cannot be loaded.
-    static int GetBitmapHeight(UINT nBitmapId);
-    // The banner across the top of a client area whose right edge is nRight.
-    static void DrawBanner(HDC hDC, int nRight);
-    // One banner part at (x, 0); *pNextX = x + its width. FALSE, drawing nothing, when the
-    // bitmap cannot be loaded, described or selected.
-    static BOOL DrawBannerBitmap(HDC hDC, UINT nBitmapId, int x, int* pNextX);
-
     BOOL OnInitDialog() override;
     int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
     void OnPaint() override;
@@ -89,12 +49,12 @@ protected:
 
 private:
     void DeletePages();
-    CPallumPage*& PageMember(PallumPageId nPage);
+    // The member holding each row's page.
+    static CPallumPage* CPallumSheet::* const kPageMembers[PAGE_COUNT];
 
     CPageSet m_pageSet;
     int m_nStartPage;
-    // Pages by their place in the tab order; null when absent. Typed by the page interface
-    // so that the sheet does not depend on which page classes are built.
+    // Pages by their place in the tab order; null when absent.
     CPallumPage* m_pButtonsPage;
     CPallumPage* m_pMediaPage;
     CPallumPage* m_pSubLcdPage;
@@ -103,15 +63,4 @@ private:
     CGeneralSettingManager m_general;
     HICON m_hIcon;
     CCoInitialize m_com;   // last: COM ends after the pages are gone
-};
-
-// The About box (template 5207): "KELVORA Controls" and the settings library's version.
-class CAboutDlg : public CDialog {
-public:
-    explicit CAboutDlg(CWnd* pParentWnd = nullptr);
-
-    CString m_strVersion;
-
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
 };

@@ -1,7 +1,7 @@
 #include "AppModePage.h"
 
+#include "DataExchange.h"
 #include "PageUtil.h"
-#include "PallumSheet.h"
 #include "resource.h"
 
 namespace {
@@ -43,20 +43,14 @@ const CRuntimeClass CAppModePage::classCAppModePage(
     "CAppModePage", &CRuntimeClass::Create<CAppModePage>, &CPropertyPage::classCPropertyPage);
 
 CAppModePage::CAppModePage()
-    : CPallumPage(IDD_APPMODE_PAGE),
-      m_bReadOnly(0),
-      m_bUseAppMode(0),
-      m_pGeneral(nullptr),
-      m_pSheet(nullptr)
+    : CPallumPage(PAGE_APPMODE, kAppModeHelpIds), m_bReadOnly(0), m_bUseAppMode(0)
 {
 }
 
 CAppModePage::~CAppModePage() = default;
 
-BOOL CAppModePage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
+BOOL CAppModePage::ReadSettings()
 {
-    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
-        return FALSE;
     m_bUseAppMode = m_pGeneral->m_nAppMode;
 
     if (!CRegManager::ReadSettingAppButtonInfo(m_manager) || m_manager.m_nBtnCount != BUTTON_COUNT)
@@ -84,17 +78,8 @@ BOOL CAppModePage::OnInitDialog()
     CPallumPage::OnInitDialog();
     if (m_bUseAppMode)
         EnableRowGroup(TRUE);
-    m_bReadOnly = IsSettingReadOnly();
-    if (m_bReadOnly) {
-        for (int nId : kChangers)
-            SetDlgItemState(m_hWnd, nId, FALSE, ITEM_UNCHANGED);
-    }
+    m_bReadOnly = DisableIfReadOnly(kChangers);
     return TRUE;
-}
-
-BOOL CAppModePage::OnApply()
-{
-    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CAppModePage::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -112,13 +97,12 @@ BOOL CAppModePage::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CAppModePage::SaveSettings()
 {
-    // Read-only was decided when the page was first shown.
     if (m_bReadOnly || m_pGeneral == nullptr)
         return TRUE;
     m_pGeneral->m_nAppMode = m_bUseAppMode;
     const BOOL bGeneral = CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
     const BOOL bButtons = CRegManager::WriteSettingAppButtonInfo(m_manager);
-    CPallumPage::OnApply();
+    CPropertyPage::OnApply();
     return bGeneral && bButtons;
 }
 
@@ -155,12 +139,6 @@ void CAppModePage::OnRestoreDefaults()
     UpdateData(FALSE);
     EnableRowGroup(FALSE);
     SetModified(TRUE);
-}
-
-BOOL CAppModePage::OnHelpInfo(HELPINFO* pHelpInfo)
-{
-    ShowControlHelp(pHelpInfo, kAppModeHelpIds);
-    return FALSE;
 }
 
 CString CAppModePage::GetRowText(const CButtonInfo& button)

@@ -3,7 +3,6 @@
 // Play/Pause and Stop (the settings library's application-mode button records).
 #pragma once
 
-#include "Framework.h"
 #include "Mirrend.h"
 #include "PallumPage.h"
 
@@ -17,9 +16,6 @@ public:
     CAppModePage();
     ~CAppModePage() override;
 
-    // The page contract with the sheet. Init also fails when the library's collection does
-    // not hold exactly the four records.
-    BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
     BOOL SaveSettings() override;
 
     // Opens the custom program dialog on the record of nIndex; a confirmed dialog stores the
@@ -33,22 +29,20 @@ public:
     void OnSelectPrevious();
     void OnSelectStop();
     void OnRestoreDefaults();
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
 
     CButtonInfoManager m_manager;
-    int m_bReadOnly;
+    int m_bReadOnly;   // decided when the page is first shown
     int m_bUseAppMode;
     CString m_strNext;
     CString m_strPlayPause;
     CString m_strPrevious;
     CString m_strStop;
-    CGeneralSettingManager* m_pGeneral;
-    CPallumSheet* m_pSheet;
 
 protected:
+    // Also fails when the library's collection does not hold exactly the four records.
+    BOOL ReadSettings() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnApply() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:

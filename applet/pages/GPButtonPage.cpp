@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "DataExchange.h"
 #include "PageUtil.h"
-#include "PallumSheet.h"
 
 const CRuntimeClass CGPButtonPage::classCGPButtonPage(
     "CGPButtonPage", &CRuntimeClass::Create<CGPButtonPage>, &CPropertyPage::classCPropertyPage);
@@ -114,14 +114,12 @@ void CGPButtonList::RestoreAllDefaults()
 
 // ---- CGPButtonPage --------------------------------------------------------------------
 
-CGPButtonPage::CGPButtonPage() : CPallumPage(IDD_BUTTONS_PAGE), m_pGeneral(nullptr), m_pSheet(nullptr) {}
+CGPButtonPage::CGPButtonPage() : CPallumPage(PAGE_BUTTONS, nullptr) {}
 
 CGPButtonPage::~CGPButtonPage() = default;
 
-BOOL CGPButtonPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
+BOOL CGPButtonPage::ReadSettings()
 {
-    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
-        return FALSE;
     return CRegManager::ReadSettingGPButtonInfo(m_buttons.m_manager) ? TRUE : FALSE;
 }
 
@@ -155,11 +153,6 @@ BOOL CGPButtonPage::OnCommand(WPARAM wParam, LPARAM lParam)
         {IDC_BUTTON1_LIST, CBN_SELENDOK, &CGPButtonPage::OnSelendokButton1},
     };
     return DispatchCommand(this, kCommands, wParam) || CPropertyPage::OnCommand(wParam, lParam);
-}
-
-BOOL CGPButtonPage::OnApply()
-{
-    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CGPButtonPage::SaveSettings()
@@ -199,11 +192,10 @@ void CGPButtonPage::SetupButtonRows()
         SetDlgItemState(m_hWnd, items.nCaption, ITEM_UNCHANGED, SW_SHOW);
         SetDlgItemState(m_hWnd, items.nList, TRUE, SW_SHOW);
     }
-    if (IsSettingReadOnly()) {
-        for (const CButtonSlotItems& items : g_buttonSlots)
-            SetDlgItemState(m_hWnd, items.nList, FALSE, ITEM_UNCHANGED);
-        SetDlgItemState(m_hWnd, IDC_BUTTONS_RESTORE, FALSE, ITEM_UNCHANGED);
-    }
+    // Asked here for the controls and again at each save (SaveSettings).
+    static const int kChangers[] = {IDC_BUTTON0_LIST, IDC_BUTTON1_LIST, IDC_BUTTON2_LIST,
+                                    IDC_BUTTON3_LIST, IDC_BUTTON4_LIST, IDC_BUTTONS_RESTORE};
+    DisableIfReadOnly(kChangers);
 }
 
 CString CGPButtonPage::GetButtonCaption(int nSlot) const

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "Framework.h"
+#include "Controls.h"
 #include "Mirrend.h"
 #include "PallumPage.h"
 #include "resource.h"
@@ -47,10 +47,7 @@ public:
     CGPButtonPage();
     ~CGPButtonPage() override;
 
-    // The page contract with the sheet.
-    BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
     BOOL SaveSettings() override;
-    BOOL OnApply() override;
 
     // Rows.
     void SetupButtonRows();
@@ -72,6 +69,7 @@ public:
     void OnSelendokButton2();
     void OnSelendokButton3();
     void OnSelendokButton4();
+    // Help names the topic of the button in the asking row, not a fixed table.
     BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
 
     // The list control of a slot (0 to 4).
@@ -82,11 +80,10 @@ public:
     CComboBox m_cbButton0;
     CComboBox m_cbButton1;
     CComboBox m_cbButton4;
-    CGeneralSettingManager* m_pGeneral;
-    CPallumSheet* m_pSheet;
     CGPButtonList m_buttons;
 
 protected:
+    BOOL ReadSettings() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

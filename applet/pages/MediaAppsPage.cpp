@@ -1,7 +1,8 @@
 #include "MediaAppsPage.h"
 
+#include "DataExchange.h"
 #include "PageUtil.h"
-#include "PallumSheet.h"
+#include "Registry.h"
 #include "resource.h"
 
 const char HDDVD_MARKER_KEY[] = "Software\\KELVORA\\KELVORA Controls\\DefaultSetting\\Audio\\HDDVD";
@@ -45,9 +46,7 @@ const CRuntimeClass CMediaAppsPage::classCMediaAppsPage(
     "CMediaAppsPage", &CRuntimeClass::Create<CMediaAppsPage>, &CPropertyPage::classCPropertyPage);
 
 CMediaAppsPage::CMediaAppsPage()
-    : CPallumPage(IDD_MEDIA_PAGE),
-      m_pGeneral(nullptr),
-      m_pSheet(nullptr),
+    : CPallumPage(PAGE_MEDIA, kMediaHelpIds),
       m_nAudioVideo(0),
       m_nCD(0),
       m_nDVD(0),
@@ -58,10 +57,8 @@ CMediaAppsPage::CMediaAppsPage()
 
 CMediaAppsPage::~CMediaAppsPage() = default;
 
-BOOL CMediaAppsPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
+BOOL CMediaAppsPage::ReadSettings()
 {
-    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
-        return FALSE;
     if (!CRegManager::ReadSettingPlayerInfoManager(m_playerManager))
         return FALSE;
     // A media list that cannot be read shows what the library left in it.
@@ -93,8 +90,8 @@ BOOL CMediaAppsPage::OnInitDialog()
     FillPlayerList(m_cdMedia, m_cbCD);
     FillPlayerList(m_dvdMedia, m_cbDVD);
 
-    if (IsSettingReadOnly())
-        SetItemsState(m_hWnd, kReadOnlyItems, FALSE, ITEM_UNCHANGED);
+    // Asked here for the controls and again at each save (SaveSettings).
+    DisableIfReadOnly(kReadOnlyItems);
 
     // The check box and the two "Select the applications" lines share their place.
     if (m_pGeneral && m_pGeneral->m_nPreventSupport) {
@@ -195,11 +192,6 @@ void CMediaAppsPage::OnRestoreDefaults()
     SetModified(TRUE);
 }
 
-BOOL CMediaAppsPage::OnApply()
-{
-    return ApplyAllPagesFrom(m_pSheet);
-}
-
 BOOL CMediaAppsPage::SaveSettings()
 {
     // Asked anew each time: the maker may lock the settings while the sheet is open.
@@ -213,12 +205,6 @@ BOOL CMediaAppsPage::SaveSettings()
     nFailed += !CRegManager::WriteSettingDVDMediaManager(m_dvdMedia);
     nFailed += !CRegManager::WriteSettingMP3MediaManager(m_mp3Media);
     nFailed += !CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
-    CPallumPage::OnApply();
+    CPropertyPage::OnApply();
     return nFailed == 0;
-}
-
-BOOL CMediaAppsPage::OnHelpInfo(HELPINFO* pHelpInfo)
-{
-    ShowControlHelp(pHelpInfo, kMediaHelpIds);
-    return FALSE;
 }

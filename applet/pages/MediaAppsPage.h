@@ -3,7 +3,7 @@
 // the HD DVD row where the maker's marker key says the machine has such a drive.
 #pragma once
 
-#include "Framework.h"
+#include "Controls.h"
 #include "Mirrend.h"
 #include "PallumPage.h"
 
@@ -18,12 +18,9 @@ public:
     CMediaAppsPage();
     ~CMediaAppsPage() override;
 
-    // The page contract with the sheet.
-    BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
     // Writes the three media lists and the general record; FALSE if one of them failed
     // (nothing is shown: the sheet goes on).
     BOOL SaveSettings() override;
-    BOOL OnApply() override;
 
     // Fills list with the players of media (list position = player index) and selects the
     // current one; an empty media list disables it. FALSE when the list has players but
@@ -37,10 +34,7 @@ public:
     void OnSelchangeHDDVD();
     void OnPreventClicked();
     void OnRestoreDefaults();
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
 
-    CGeneralSettingManager* m_pGeneral;
-    CPallumSheet* m_pSheet;
     // The media lists offer players of m_playerManager: built after it, gone before it.
     CPlayerManager m_playerManager;
     CMediaManager m_cdMedia;
@@ -58,6 +52,7 @@ public:
     int m_nHDDVD;
 
 protected:
+    BOOL ReadSettings() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -2,8 +2,10 @@
 
 #include <shellapi.h>
 
+#include "DataExchange.h"
+#include "Mirrend.h"
 #include "PageUtil.h"
-#include "PallumSheet.h"
+#include "Registry.h"
 #include "resource.h"
 
 namespace {
@@ -40,10 +42,8 @@ const CRuntimeClass CModePanelPage::classCModePanelPage(
     "CModePanelPage", &CRuntimeClass::Create<CModePanelPage>, &CPropertyPage::classCPropertyPage);
 
 CModePanelPage::CModePanelPage()
-    : CPallumPage(IDD_SUBLCD_PAGE),
+    : CPallumPage(PAGE_SUBLCD, kModePanelHelpIds),
       m_bReadOnly(0),
-      m_pGeneral(nullptr),
-      m_pSheet(nullptr),
       m_bBacklight(0),
       m_bReceiveMail(0),
       m_nMode(-1)
@@ -52,10 +52,8 @@ CModePanelPage::CModePanelPage()
 
 CModePanelPage::~CModePanelPage() = default;
 
-BOOL CModePanelPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
+BOOL CModePanelPage::ReadSettings()
 {
-    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
-        return FALSE;
     m_bReceiveMail = m_pGeneral->m_nReceiveMail;
     m_bBacklight = m_pGeneral->m_nBacklightOn;
     m_nMode = m_pGeneral->m_nSubLcdMode;
@@ -82,17 +80,8 @@ BOOL CModePanelPage::OnInitDialog()
     // The template leaves the schedule items enabled: they follow receive mail either way.
     SetDlgItemState(m_hWnd, IDC_SUBLCD_SCHEDULE_TEXT, m_bReceiveMail != 0, ITEM_UNCHANGED);
     SetDlgItemState(m_hWnd, IDC_SUBLCD_SCHEDULE, m_bReceiveMail != 0, ITEM_UNCHANGED);
-    m_bReadOnly = IsSettingReadOnly();
-    if (m_bReadOnly) {
-        for (int nID : kAllControls)
-            SetDlgItemState(m_hWnd, nID, FALSE, ITEM_UNCHANGED);
-    }
+    m_bReadOnly = DisableIfReadOnly(kAllControls);
     return TRUE;
-}
-
-BOOL CModePanelPage::OnApply()
-{
-    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CModePanelPage::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -181,12 +170,6 @@ BOOL CModePanelPage::SaveSettings()
     else
         m_pGeneral->m_strOwnerString = m_strOwner;
     const BOOL bResult = CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
-    CPallumPage::OnApply();
+    CPropertyPage::OnApply();
     return bResult;
-}
-
-BOOL CModePanelPage::OnHelpInfo(HELPINFO* pHelpInfo)
-{
-    ShowControlHelp(pHelpInfo, kModePanelHelpIds);
-    return FALSE;
 }

@@ -4,7 +4,7 @@
 // loaded, reset and saved.
 #pragma once
 
-#include "Mirrend.h"
+#include "CString.h"
 #include "PallumPage.h"
 
 class CModePanelPage : public CPallumPage {
@@ -20,14 +20,11 @@ public:
     CModePanelPage();
     ~CModePanelPage() override;
 
-    BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
     BOOL SaveSettings() override;
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnApply() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
 
     void OnModeClicked();
     void OnReceiveMailClicked();
@@ -40,11 +37,12 @@ public:
     // No byte of strText is a lead byte of the system code page.
     static BOOL IsSingleByteString(const CString& strText);
 
-    int m_bReadOnly;
-    CGeneralSettingManager* m_pGeneral;
-    CPallumSheet* m_pSheet;
+    int m_bReadOnly;   // decided when the page is first shown
     int m_bBacklight;
     int m_bReceiveMail;
     int m_nMode;
     CString m_strOwner;
+
+protected:
+    BOOL ReadSettings() override;
 };

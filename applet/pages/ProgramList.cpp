@@ -9,6 +9,7 @@
 
 #include "GPButtonPage.h"
 #include "PageUtil.h"
+#include "Registry.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "RemoconPage.h"
 
+#include "DataExchange.h"
+#include "Mirrend.h"
 #include "PageUtil.h"
-#include "PallumSheet.h"
 #include "resource.h"
 
 namespace {
@@ -17,21 +18,12 @@ const DWORD kRemoconHelpIds[] = {
 const CRuntimeClass CRemoconPage::classCRemoconPage(
     "CRemoconPage", &CRuntimeClass::Create<CRemoconPage>, &CPropertyPage::classCPropertyPage);
 
-CRemoconPage::CRemoconPage()
-    : CPallumPage(IDD_REMOCON_PAGE),
-      m_bReadOnly(0),
-      m_bExtReceiver(1),
-      m_pGeneral(nullptr),
-      m_pSheet(nullptr)
-{
-}
+CRemoconPage::CRemoconPage() : CPallumPage(PAGE_REMOCON, kRemoconHelpIds), m_bReadOnly(0), m_bExtReceiver(1) {}
 
 CRemoconPage::~CRemoconPage() = default;
 
-BOOL CRemoconPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
+BOOL CRemoconPage::ReadSettings()
 {
-    if (!KeepContext(pSheet, pGeneral, m_pSheet, m_pGeneral))
-        return FALSE;
     m_bExtReceiver = m_pGeneral->m_nExtReceiver;
     return TRUE;
 }
@@ -44,17 +36,9 @@ void CRemoconPage::DoDataExchange(CDataExchange* pDX)
 BOOL CRemoconPage::OnInitDialog()
 {
     CPallumPage::OnInitDialog();
-    m_bReadOnly = IsSettingReadOnly();
-    if (m_bReadOnly) {
-        SetDlgItemState(m_hWnd, IDC_REMOCON_EXT_RECEIVER, FALSE, ITEM_UNCHANGED);
-        SetDlgItemState(m_hWnd, IDC_REMOCON_RESET, FALSE, ITEM_UNCHANGED);
-    }
+    static const int kChangers[] = {IDC_REMOCON_EXT_RECEIVER, IDC_REMOCON_RESET};
+    m_bReadOnly = DisableIfReadOnly(kChangers);
     return TRUE;
-}
-
-BOOL CRemoconPage::OnApply()
-{
-    return ApplyAllPagesFrom(m_pSheet);
 }
 
 BOOL CRemoconPage::SaveSettings()
@@ -63,7 +47,7 @@ BOOL CRemoconPage::SaveSettings()
         return TRUE;
     m_pGeneral->m_nExtReceiver = m_bExtReceiver;
     const BOOL bResult = CRegManager::WriteSettingGeneralSettingManager(*m_pGeneral);
-    CPallumPage::OnApply();
+    CPropertyPage::OnApply();
     return bResult;
 }
 
@@ -87,10 +71,4 @@ void CRemoconPage::OnReceiverClicked()
 {
     UpdateData(TRUE);
     SetModified(TRUE);
-}
-
-BOOL CRemoconPage::OnHelpInfo(HELPINFO* pHelpInfo)
-{
-    ShowControlHelp(pHelpInfo, kRemoconHelpIds);
-    return FALSE;
 }

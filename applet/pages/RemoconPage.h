@@ -2,7 +2,6 @@
 // general settings record).
 #pragma once
 
-#include "Mirrend.h"
 #include "PallumPage.h"
 
 class CRemoconPage : public CPallumPage {
@@ -13,20 +12,18 @@ public:
     CRemoconPage();
     ~CRemoconPage() override;
 
-    BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
     BOOL SaveSettings() override;
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnApply() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo) override;
 
     void OnResetClicked();
     void OnReceiverClicked();
 
-    int m_bReadOnly;
+    int m_bReadOnly;   // decided when the page is first shown
     int m_bExtReceiver;
-    CGeneralSettingManager* m_pGeneral;
-    CPallumSheet* m_pSheet;
+
+protected:
+    BOOL ReadSettings() override;
 };

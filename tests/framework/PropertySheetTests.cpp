@@ -6,6 +6,7 @@
 
 #include "DialogTemplate.h"
 #include "Framework.h"
+#include "HelpRecorder.h"
 #include "UiScript.h"
 #include "resource.h"
 
@@ -15,21 +16,6 @@ const int IDC_APPLY_BUTTON = 0x3021;
 const UINT IDM_TEST_COMMAND = 0x0011;
 
 using Log = std::vector<std::string>;
-
-struct HelpCall {
-    HWND hWnd;
-    std::string file;
-    UINT uCommand;
-    DWORD firstPair[2];
-};
-std::vector<HelpCall> g_helpCalls;
-
-BOOL RecordHelp(HWND hWnd, const char* pszHelp, UINT uCommand, ULONG_PTR dwData)
-{
-    const DWORD* pTable = reinterpret_cast<const DWORD*>(dwData);
-    g_helpCalls.push_back({hWnd, pszHelp ? pszHelp : "", uCommand, {pTable ? pTable[0] : 0, pTable ? pTable[1] : 0}});
-    return TRUE;
-}
 
 class CLoggingPage : public CPropertyPage {
 public:
@@ -424,8 +410,7 @@ TEST(PropertySheetTest, DerivedSheetSeesItsWindowFromCreationOn)
 {
     SheetFixture f;
     f.sheet.m_psh.dwFlags &= ~PSH_HASHELP;
-    g_helpCalls.clear();
-    WinHelpHook pfnPrevious = SetWinHelpHook(&RecordHelp);
+    CHelpRecorder help;
     UiScript script;
     script.Then(f.SheetShown())
         .Then(Do([&] {
@@ -442,11 +427,10 @@ TEST(PropertySheetTest, DerivedSheetSeesItsWindowFromCreationOn)
             EXPECT_GT(f.sheet.m_nPaints, nPaints);
 
             HWND hOk = GetDlgItem(hSheet, IDOK);
-            HELPINFO info = {sizeof(info), HELPINFO_WINDOW, IDOK, hOk, 0, {0, 0}};
-            SendMessageA(hOk, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-            ASSERT_EQ(g_helpCalls.size(), 1u);
-            EXPECT_EQ(g_helpCalls[0].hWnd, hOk);
-            EXPECT_EQ(g_helpCalls[0].firstPair[1], 0xC010u);
+            SendHelp(hOk, hSheet, IDOK);
+            ASSERT_EQ(help.Calls().size(), 1u);
+            EXPECT_EQ(help.Calls()[0].hItem, hOk);
+            EXPECT_EQ(help.Calls()[0].table[1], 0xC010u);
         }))
         .Then([&] {
             // Commands the sheet does not take still work: the close box closes it.
@@ -455,7 +439,6 @@ TEST(PropertySheetTest, DerivedSheetSeesItsWindowFromCreationOn)
         });
     script.Start();
     EXPECT_EQ(f.sheet.DoModal(), IDCANCEL);
-    SetWinHelpHook(pfnPrevious);
     EXPECT_FALSE(script.TimedOut());
     ASSERT_GE(f.log.size(), 3u);
     EXPECT_EQ(f.log[0], "sheet create");
@@ -468,14 +451,10 @@ TEST(PropertySheetTest, DerivedSheetSeesItsWindowFromCreationOn)
 TEST(PropertySheetTest, ContextHelpReachesThePageThatOwnsTheItem)
 {
     SheetFixture f;
-    g_helpCalls.clear();
-    WinHelpHook pfnPrevious = SetWinHelpHook(&RecordHelp);
+    CHelpRecorder help;
     HWND hCheckOne = nullptr;
     HWND hCheckTwo = nullptr;
-    auto askHelp = [](HWND hItem) {
-        HELPINFO info = {sizeof(info), HELPINFO_WINDOW, GetDlgCtrlID(hItem), hItem, 0, {0, 0}};
-        SendMessageA(hItem, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    };
+    auto askHelp = [](HWND hItem) { SendHelp(hItem, GetParent(hItem), GetDlgCtrlID(hItem)); };
     UiScript script;
     script.Then(f.SheetShown())
         .Then(Do([&] {
@@ -489,20 +468,19 @@ TEST(PropertySheetTest, ContextHelpReachesThePageThatOwnsTheItem)
         .Then(f.Press(PSBTN_CANCEL));
     script.Start();
     f.sheet.DoModal();
-    SetWinHelpHook(pfnPrevious);
     EXPECT_FALSE(script.TimedOut());
     EXPECT_EQ(f.Events(std::to_string(IDC_CHECK)), (Log{"two help 1001", "one help 1001"}));
     EXPECT_EQ(f.Events(std::to_string(IDC_TEXT)), (Log{"two help 1002"}));
     // The page refused the text's request: it went no further.
     EXPECT_TRUE(f.Events("sheet help 1002").empty());
-    ASSERT_EQ(g_helpCalls.size(), 2u);
-    EXPECT_EQ(g_helpCalls[0].hWnd, hCheckTwo);
-    EXPECT_EQ(g_helpCalls[0].file, "TEST.HLP");
-    EXPECT_EQ(g_helpCalls[0].uCommand, static_cast<UINT>(HELP_WM_HELP));
-    EXPECT_EQ(g_helpCalls[0].firstPair[0], static_cast<DWORD>(IDC_CHECK));
-    EXPECT_EQ(g_helpCalls[0].firstPair[1], 2002u);
-    EXPECT_EQ(g_helpCalls[1].hWnd, hCheckOne);
-    EXPECT_EQ(g_helpCalls[1].firstPair[1], 2001u);
+    ASSERT_EQ(help.Calls().size(), 2u);
+    EXPECT_EQ(help.Calls()[0].hItem, hCheckTwo);
+    EXPECT_EQ(help.Calls()[0].strFile, "TEST.HLP");
+    EXPECT_EQ(help.Calls()[0].uCommand, static_cast<UINT>(HELP_WM_HELP));
+    EXPECT_EQ(help.Calls()[0].table[0], static_cast<DWORD>(IDC_CHECK));
+    EXPECT_EQ(help.Calls()[0].table[1], 2002u);
+    EXPECT_EQ(help.Calls()[1].hItem, hCheckOne);
+    EXPECT_EQ(help.Calls()[1].table[1], 2001u);
 }
 
 // The sheet sizes its page area from the templates' dialog units in its own font: pages whose

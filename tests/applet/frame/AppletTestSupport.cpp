@@ -21,23 +21,6 @@ LRESULT CALLBACK CatcherProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-std::vector<HelpCall> g_helpCalls;
-
-BOOL RecordHelp(HWND hWndMain, const char* pszHelp, UINT uCommand, ULONG_PTR dwData)
-{
-    HelpCall call = { hWndMain, pszHelp ? pszHelp : "", uCommand, {} };
-    if (const DWORD* p = reinterpret_cast<const DWORD*>(dwData)) {
-        for (;; p += 2) {
-            call.table.push_back(p[0]);
-            call.table.push_back(p[1]);
-            if (p[0] == 0 && p[1] == 0)
-                break;
-        }
-    }
-    g_helpCalls.push_back(call);
-    return TRUE;
-}
-
 } // namespace
 
 std::vector<std::string>& ServicesLog()
@@ -93,8 +76,6 @@ CTestPage::CTestPage(PallumPageId nPage, BOOL bInitResult)
     : CPallumPage(IDD_REMOCON_PAGE, IDS_TEST_TAB_FIRST + nPage)
     , m_nPage(nPage)
     , m_bInitResult(bInitResult)
-    , m_pSheet(nullptr)
-    , m_pGeneral(nullptr)
 {
 }
 
@@ -106,20 +87,12 @@ CTestPage::~CTestPage()
 BOOL CTestPage::Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral)
 {
     PageLog().push_back("Init " + std::to_string(m_nPage));
-    m_pSheet = pSheet;
-    m_pGeneral = pGeneral;
-    return m_bInitResult && pSheet && pGeneral;
+    return CPallumPage::Init(pSheet, pGeneral) && m_bInitResult;
 }
 
 BOOL CTestPage::SaveSettings()
 {
     PageLog().push_back("Save " + std::to_string(m_nPage));
-    return TRUE;
-}
-
-BOOL CTestPage::OnApply()
-{
-    m_pSheet->ApplyAllPages(this);
     return TRUE;
 }
 
@@ -160,34 +133,6 @@ INT_PTR CTestSheet::Run(std::vector<UiScript::Step> steps)
     EXPECT_FALSE(script.TimedOut());
     EXPECT_TRUE(script.Finished()) << "the sheet closed before its steps were done";
     return nResult;
-}
-
-// ---- Help ---------------------------------------------------------------------------
-
-CHelpRecorder::CHelpRecorder()
-{
-    g_helpCalls.clear();
-    SetWinHelpHook(RecordHelp);
-}
-
-CHelpRecorder::~CHelpRecorder()
-{
-    SetWinHelpHook(nullptr);
-}
-
-std::vector<HelpCall>& CHelpRecorder::Calls()
-{
-    return g_helpCalls;
-}
-
-LRESULT SendHelp(HWND hWnd, HWND hDlg, int nID)
-{
-    HELPINFO info = {};
-    info.cbSize = sizeof(info);
-    info.iContextType = HELPINFO_WINDOW;
-    info.iCtrlId = nID;
-    info.hItemHandle = GetDlgItem(hDlg, nID);
-    return SendMessageA(hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void AppletTest::SetUp()

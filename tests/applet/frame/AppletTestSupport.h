@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "HelpRecorder.h"
 #include "KelvoraTestSupport.h"
 #include "PallumSheet.h"
 #include "RegistryScratch.h"
@@ -51,12 +52,9 @@ public:
 
     BOOL Init(CPallumSheet* pSheet, CGeneralSettingManager* pGeneral) override;
     BOOL SaveSettings() override;
-    BOOL OnApply() override;
 
     PallumPageId m_nPage;
     BOOL m_bInitResult;
-    CPallumSheet* m_pSheet;
-    CGeneralSettingManager* m_pGeneral;
 };
 
 // Caption of the sheets the tests build.
@@ -80,26 +78,6 @@ private:
     unsigned m_nTestPages;
     int m_nFailPage;
 };
-
-
-// Help requests seen through the framework's help seam while a CHelpRecorder lives.
-struct HelpCall {
-    HWND hItem;
-    std::string strFile;
-    UINT uCommand;
-    std::vector<DWORD> table;   // the (id, context) pairs up to and including 0, 0
-};
-class CHelpRecorder {
-public:
-    CHelpRecorder();
-    ~CHelpRecorder();
-    CHelpRecorder(const CHelpRecorder&) = delete;
-    CHelpRecorder& operator=(const CHelpRecorder&) = delete;
-
-    static std::vector<HelpCall>& Calls();
-};
-// Sends WM_HELP to hWnd as the system does for control nID of hDlg; returns the result.
-LRESULT SendHelp(HWND hWnd, HWND hDlg, int nID);
 
 // Every applet test starts from the fake library's defaults and empty logs.
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 #include "FakeMirrend.h"
 #include "PageUtil.h"
 #include "PallumApp.h"
+#include "Banner.h"
 #include "PallumSheet.h"
 #include "AppletTestSupport.h"
 #include "resource.h"
@@ -267,8 +268,8 @@ TEST_F(BannerTest, PartsAreDrawnLeftTiledRightAtTheirSizes)
     ASSERT_EQ(181, middle.nWidth);
     ASSERT_EQ(80, right.nWidth);
     ASSERT_EQ(28, left.nHeight);
-    EXPECT_EQ(28, CPallumSheet::GetBitmapHeight(IDB_BANNER_LEFT));
-    EXPECT_EQ(0, CPallumSheet::GetBitmapHeight(9999));
+    EXPECT_EQ(28, GetBitmapHeight(IDB_BANNER_LEFT));
+    EXPECT_EQ(0, GetBitmapHeight(9999));
 
     // Expected colour of banner pixel (x, y) for a client area whose right edge is nRight.
     auto expected = [&](int nRight, int x, int y) -> COLORREF {
@@ -280,7 +281,7 @@ TEST_F(BannerTest, PartsAreDrawnLeftTiledRightAtTheirSizes)
     };
     for (int nRight : { 330, 331, 600, 900 }) {
         CSurface surface(nRight + 20, 40);
-        CPallumSheet::DrawBanner(surface.DC(), nRight);
+        DrawBanner(surface.DC(), nRight);
         int nWrong = 0;
         for (int y : { 0, 13, 27 })
             for (int x = 0; x < nRight; ++x)
@@ -295,10 +296,10 @@ TEST_F(BannerTest, AMissingPartDrawsNothing)
 {
     CSurface surface(100, 40);
     int nNext = -1;
-    EXPECT_FALSE(CPallumSheet::DrawBannerBitmap(surface.DC(), 9999, 0, &nNext));
+    EXPECT_FALSE(DrawBannerBitmap(surface.DC(), 9999, 0, &nNext));
     EXPECT_EQ(-1, nNext);
     EXPECT_EQ(RGB(1, 2, 3), surface.At(0, 0));
-    EXPECT_TRUE(CPallumSheet::DrawBannerBitmap(surface.DC(), IDB_BANNER_RIGHT, 10, &nNext));
+    EXPECT_TRUE(DrawBannerBitmap(surface.DC(), IDB_BANNER_RIGHT, 10, &nNext));
     EXPECT_EQ(90, nNext);
 }
 
@@ -308,7 +309,7 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
     HWND hPlain = CreateWindowA("STATIC", "", WS_POPUP, 10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
     RECT before, after;
     GetWindowRect(hPlain, &before);
-    EXPECT_FALSE(CPallumSheet::LayoutForBanner(hPlain, 28));
+    EXPECT_FALSE(LayoutForBanner(hPlain, 28));
     GetWindowRect(hPlain, &after);
     EXPECT_TRUE(EqualRect(&before, &after));
     DestroyWindow(hPlain);
@@ -338,7 +339,7 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
         HDC hDC = GetDC(hSheet);
         bannerPixel = GetPixel(hDC, 3, 3);
         ReleaseDC(hSheet, hDC);
-        EXPECT_TRUE(CPallumSheet::LayoutForBanner(hSheet, 10));
+        EXPECT_TRUE(LayoutForBanner(hSheet, 10));
         GetWindowRect(hSheet, &rcSheet1);
         GetWindowRect(hTab, &rcTab1);
         for (int i = 0; i < 3; ++i)

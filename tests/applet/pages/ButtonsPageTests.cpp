@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "HelpRecorder.h"
 #include "PageUtil.h"
 #include "ProgramList.h"
 
@@ -452,28 +453,6 @@ TEST(ButtonsPageInitTest, NeedsBothPointersAndReadableButtons)
 
 // ---- Help ------------------------------------------------------------------------------
 
-struct HelpCall {
-    HWND hWnd;
-    std::string strFile;
-    UINT uCommand;
-    std::vector<DWORD> table;
-};
-std::vector<HelpCall> g_helpCalls;
-
-BOOL RecordHelp(HWND hWnd, const char* pszHelp, UINT uCommand, ULONG_PTR dwData)
-{
-    HelpCall call{hWnd, pszHelp ? pszHelp : "", uCommand, {}};
-    const DWORD* p = reinterpret_cast<const DWORD*>(dwData);
-    for (int i = 0; p && i < 8; i += 2) {
-        call.table.push_back(p[i]);
-        call.table.push_back(p[i + 1]);
-        if (p[i] == 0 && p[i + 1] == 0)
-            break;
-    }
-    g_helpCalls.push_back(call);
-    return TRUE;
-}
-
 TEST_F(ButtonsSheetTest, HelpIdsFollowTheButtonKind)
 {
     StoreButtons({0});
@@ -508,33 +487,25 @@ TEST_F(ButtonsSheetTest, ContextHelpOnTheListsAndRestoreDefaults)
     StoreButtons({0, 1});
     Stored(0).nKind = CButtonInfo::KIND_ZOOMIN;
     Stored(1).nKind = CButtonInfo::KIND_NONE;
-    g_helpCalls.clear();
-    const WinHelpHook pfnPrevious = SetWinHelpHook(RecordHelp);
-    RunSheet([](CPallumSheet&, CGPButtonPage& page) {
-        auto ask = [&](int nId) {
-            HELPINFO info = {};
-            info.cbSize = sizeof(info);
-            info.iContextType = HELPINFO_WINDOW;
-            info.iCtrlId = nId;
-            info.hItemHandle = Item(page, nId);
-            return SendMessageA(page.m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        };
+    CHelpRecorder help;
+    const std::vector<HelpCall>& calls = help.Calls();
+    RunSheet([&](CPallumSheet&, CGPButtonPage& page) {
+        auto ask = [&](int nId) { return SendHelp(page.m_hWnd, page.m_hWnd, nId); };
         EXPECT_TRUE(ask(IDC_BUTTON0_LIST));
         EXPECT_TRUE(ask(IDC_BUTTON1_LIST));   // no kind: help id 0
         EXPECT_TRUE(ask(IDC_BUTTONS_RESTORE));
-        const size_t nCalls = g_helpCalls.size();
+        const size_t nCalls = calls.size();
         ask(IDC_BUTTONS_GROUP);
         ask(IDC_BUTTON0_CAPTION);
-        EXPECT_EQ(g_helpCalls.size(), nCalls);
+        EXPECT_EQ(calls.size(), nCalls);
     });
-    SetWinHelpHook(pfnPrevious);
-    ASSERT_EQ(g_helpCalls.size(), 3u);
-    EXPECT_EQ(g_helpCalls[0].strFile, "PALLUM.HLP");
-    EXPECT_EQ(g_helpCalls[0].uCommand, UINT(HELP_WM_HELP));
-    EXPECT_EQ(g_helpCalls[0].table, (std::vector<DWORD>{IDC_BUTTON0_LIST, 49210, 0, 0}));
-    EXPECT_EQ(g_helpCalls[1].table, (std::vector<DWORD>{IDC_BUTTON1_LIST, 0, 0, 0}));
-    EXPECT_EQ(g_helpCalls[2].table, (std::vector<DWORD>{IDC_BUTTONS_RESTORE, 49191, 0, 0}));
-    EXPECT_NE(g_helpCalls[2].hWnd, nullptr);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].strFile, "PALLUM.HLP");
+    EXPECT_EQ(calls[0].uCommand, UINT(HELP_WM_HELP));
+    EXPECT_EQ(calls[0].table, (std::vector<DWORD>{IDC_BUTTON0_LIST, 49210, 0, 0}));
+    EXPECT_EQ(calls[1].table, (std::vector<DWORD>{IDC_BUTTON1_LIST, 0, 0, 0}));
+    EXPECT_EQ(calls[2].table, (std::vector<DWORD>{IDC_BUTTONS_RESTORE, 49191, 0, 0}));
+    EXPECT_NE(calls[2].hItem, nullptr);
 }
 
 // ---- Default browser and e-mail program --------------------------------------------------
