@@ -43,7 +43,7 @@ cmake --build "$tree" --target Pallum Mirrend applet_probe -j2 >/dev/null
 [ -n "$dist" ] || dist=$(sed -n 's/^KELVORA_DIST_DIR:[A-Z]*=//p' "$tree/CMakeCache.txt")
 pallum="$dist/Pallum.cpl"
 mirrend=$(find "$dist" -name Mirrend.dll | head -n 1)
-probe=$(find "$tree/tests/e2e/applet" -name applet_probe.exe | head -n 1)
+probe="$tree/tools/drivers/applet_probe.exe"
 . "$here/common.sh"
 triple=$(bench_triple "$tree")
 mkdir -p "$tree/bench"

@@ -41,11 +41,16 @@ function(kelvora_deliverable target)
     VERBATIM)
 endfunction()
 
-# kelvora_gtest(name SOURCES ... [LIBS ...] [DEPENDS ...] [TIMEOUT s]): one test executable,
-# one ctest entry, run through Wine. DEPENDS names targets the tests start or load at run time;
-# their paths reach the tests as KELVORA_<TARGET>=<path> in the environment.
+# kelvora_gtest(name SOURCES ... [LIBS ...] [DEPENDS ...] [TIMEOUT s] [LOCKS ...]): one test
+# executable, one ctest entry, run through Wine. DEPENDS names targets the tests start or load
+# at run time; their paths reach the tests as KELVORA_<TARGET>=<path> in the environment.
+# LOCKS names what the program shares with others in the prefix (ctest -j runs no two holders
+# of a lock at once): kelvora_registry for every program that writes the applet's or the
+# maker's registry keys or opens a "KELVORA Controls Properties" sheet.
+# kelvora_gtest_filtered(name PROGRAM FILTER ENV ... [LOCKS ...]): a second entry of a program,
+# running the cases of a GoogleTest filter under another environment.
 function(kelvora_gtest name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;DEPENDS;LOCKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest ${ARG_LIBS})
   if(NOT ARG_TIMEOUT)
@@ -60,6 +65,18 @@ function(kelvora_gtest name)
   endforeach()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}")
+  if(ARG_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
+  endif()
+endfunction()
+
+function(kelvora_gtest_filtered name)
+  cmake_parse_arguments(ARG "" "PROGRAM;FILTER" "ENV;LOCKS" ${ARGN})
+  add_test(NAME ${name} COMMAND ${ARG_PROGRAM} --gtest_color=no --gtest_filter=${ARG_FILTER})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "${ARG_ENV}")
+  if(ARG_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
+  endif()
 endfunction()
 
 # kelvora_version_info(target DESCRIPTION text [STANDIN] [MANIFEST file]): the target's version

@@ -9,9 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "KelvoraTestSupport.h"
-#include "RegistryScratch.h"
-#include "UiScript.h"
+#include "InstalledApplet.h"
+#include "resource.h"
 
 #include <memory>
 #include <string>
@@ -20,16 +19,6 @@
 namespace {
 
 const char kCaption[] = "KELVORA Controls Properties";
-// The stand-in keeps its records here for these tests (instead of the maker's base key).
-const char kMirrendRoot[] = "HKCU\\Software\\KelvoraE2E\\Pallum";
-const char kGeneralKey[] = "Software\\KelvoraE2E\\Pallum\\Settings\\General";
-const int ID_APPLY = 0x3021;
-const int ID_EXT_RECEIVER = 4098;
-
-std::string FileName(const std::string& path)
-{
-    return path.substr(path.find_last_of('\\') + 1);
-}
 
 // The visible top-level window with this title, waited for.
 HWND WaitWindow(const char* pszTitle)
@@ -37,73 +26,28 @@ HWND WaitWindow(const char* pszTitle)
     return WaitForWindow(nullptr, pszTitle, 30000, true);
 }
 
-DWORD ReadExtReceiver()
-{
-    DWORD dwValue = 0xFFFFFFFF, cb = sizeof(dwValue);
-    RegGetValueA(HKEY_CURRENT_USER, kGeneralKey, "ExtReceiver", RRF_RT_REG_DWORD, nullptr, &dwValue, &cb);
-    return dwValue;
-}
-
-void WriteExtReceiver(DWORD dwValue)
-{
-    SetRegDword(HKEY_CURRENT_USER, kGeneralKey, "ExtReceiver", dwValue);
-}
-
 class AppletE2e : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_pallum = BuildPath("KELVORA_PALLUM");
-        s_mirrend = BuildPath("KELVORA_MIRREND");
-        s_quorlat = BuildPath("KELVORA_QUORLAT");
-        ASSERT_FALSE(s_pallum.empty());
-        // The installed layout: the applet and its settings library side by side.
-        char szTemp[MAX_PATH];
-        GetTempPathA(sizeof(szTemp), szTemp);
-        s_dir = std::string(szTemp) + "kelvora-e2e-applet-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(s_dir.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileA(s_pallum.c_str(), (s_dir + "\\Pallum.cpl").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(s_mirrend.c_str(), (s_dir + "\\" + FileName(s_mirrend)).c_str(), FALSE));
-        // The maker's registry set-up, with the stand-in's records in a scratch key.
-        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"", "");
-        ASSERT_EQ(0, regedit.Wait(60000));
-        s_pRecords = new CRegistryScratch(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
-        DeleteRegKey(HKEY_CURRENT_USER, "Software\\KelvoraE2E");
-        SetEnvironmentVariableA("MIRREND_ROOT", kMirrendRoot);
-        s_pQuorlat = new CProcess("\"" + s_quorlat + "\"", "");
-        ASSERT_NE(nullptr, WaitWindow("Quorlat"));
-        s_nQuery = RegisterWindowMessageA("KELVORA_QUORLAT_QUERY");
-    }
-
+    static void SetUpTestSuite() { s_pApplet = new CInstalledApplet("Pallum"); }
     static void TearDownTestSuite()
     {
-        if (HWND hQuorlat = FindWindowA(nullptr, "Quorlat"))
-            PostMessageA(hQuorlat, WM_CLOSE, 0, 0);
-        if (s_pQuorlat)
-            s_pQuorlat->Wait(10000);
-        delete s_pQuorlat;
-        s_pQuorlat = nullptr;
-        DeleteFileA((s_dir + "\\Pallum.cpl").c_str());
-        DeleteFileA((s_dir + "\\" + FileName(s_mirrend)).c_str());
-        RemoveDirectoryA(s_dir.c_str());
-        delete s_pRecords;
-        s_pRecords = nullptr;
+        delete s_pApplet;
+        s_pApplet = nullptr;
     }
 
-    void SetUp() override { ASSERT_EQ(nullptr, FindWindowA(nullptr, kCaption)) << "a sheet is still open"; }
-
-    // Starts control.exe with the installed applet.
-    static CProcess* StartControl(const char* pszArgs = "")
+    void SetUp() override
     {
-        return new CProcess("control.exe \"" + s_dir + "\\Pallum.cpl\"" + pszArgs, s_dir);
+        ASSERT_TRUE(s_pApplet->Ready());
+        ASSERT_EQ(nullptr, FindWindowA(nullptr, kCaption)) << "a sheet is still open";
     }
 
-    // Quorlat's count; wParam 1 also resets it.
-    static LRESULT QuorlatCount(bool bReset = false)
+    static DWORD ReadExtReceiver()
     {
-        return SendMessageA(FindWindowA(nullptr, "Quorlat"), s_nQuery, bReset ? 1 : 0, 0);
+        DWORD dwValue = 0xFFFFFFFF, cb = sizeof(dwValue);
+        RegGetValueA(HKEY_CURRENT_USER, s_pApplet->SettingsKey("General").c_str(), "ExtReceiver", RRF_RT_REG_DWORD,
+                     nullptr, &dwValue, &cb);
+        return dwValue;
     }
-
 
     // The sheet's RC page (the last tab), shown.
     static HWND ShowRcPage(HWND hSheet)
@@ -114,20 +58,14 @@ protected:
         return reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
 
-    static std::string s_pallum, s_mirrend, s_quorlat, s_dir;
-    static CProcess* s_pQuorlat;
-    static CRegistryScratch* s_pRecords;   // the stand-in's records, gone after the suite
-    static UINT s_nQuery;
+    static CInstalledApplet* s_pApplet;
 };
 
-std::string AppletE2e::s_pallum, AppletE2e::s_mirrend, AppletE2e::s_quorlat, AppletE2e::s_dir;
-CProcess* AppletE2e::s_pQuorlat = nullptr;
-CRegistryScratch* AppletE2e::s_pRecords = nullptr;
-UINT AppletE2e::s_nQuery = 0;
+CInstalledApplet* AppletE2e::s_pApplet = nullptr;
 
 TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
 {
-    std::unique_ptr<CProcess> first(StartControl());
+    std::unique_ptr<CProcess> first(s_pApplet->StartControl());
     HWND hSheet = WaitWindow(kCaption);
     ASSERT_NE(nullptr, hSheet);
     HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
@@ -136,7 +74,7 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
     EXPECT_EQ(5, SendMessageA(hTab, TCM_GETITEMCOUNT, 0, 0));
     EXPECT_NE(0, GetWindowLongA(hSheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
-    std::unique_ptr<CProcess> second(StartControl());
+    std::unique_ptr<CProcess> second(s_pApplet->StartControl());
     EXPECT_EQ(0, second->Wait(30000)) << "the second start must return at once";
     EXPECT_EQ(1, CountWindows(nullptr, kCaption, true));
     EXPECT_EQ(hSheet, FindWindowA(nullptr, kCaption));
@@ -147,28 +85,28 @@ TEST_F(AppletE2e, SheetOpensAndASecondStartOnlyBringsItForward)
 
 TEST_F(AppletE2e, ApplyOnTheRcPageWritesAndTellsQuorlatOnceCancelNothingMore)
 {
-    WriteExtReceiver(0);
-    QuorlatCount(true);
-    std::unique_ptr<CProcess> control(StartControl());
+    SetRegDword(HKEY_CURRENT_USER, s_pApplet->SettingsKey("General"), "ExtReceiver", 0);
+    s_pApplet->QuorlatCount(true);
+    std::unique_ptr<CProcess> control(s_pApplet->StartControl());
     HWND hSheet = WaitWindow(kCaption);
     ASSERT_NE(nullptr, hSheet);
     HWND hPage = ShowRcPage(hSheet);
     ASSERT_NE(nullptr, hPage);
-    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_GETCHECK, 0, 0));
-    SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, ID_APPLY)));
+    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, IDC_REMOCON_EXT_RECEIVER, BM_GETCHECK, 0, 0));
+    SendDlgItemMessageA(hPage, IDC_REMOCON_EXT_RECEIVER, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hSheet, IDC_SHEET_APPLY)));
     PressSheetButton(hSheet, PSBTN_APPLYNOW);
     const ULONGLONG start = GetTickCount64();
-    while (QuorlatCount() < 1 && GetTickCount64() - start < 10000)
+    while (s_pApplet->QuorlatCount() < 1 && GetTickCount64() - start < 10000)
         Sleep(20);
     EXPECT_EQ(1u, ReadExtReceiver());
     // Cleared again, then Cancel: nothing more is written or posted.
-    SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_CLICK, 0, 0);
-    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, ID_EXT_RECEIVER, BM_GETCHECK, 0, 0));
+    SendDlgItemMessageA(hPage, IDC_REMOCON_EXT_RECEIVER, BM_CLICK, 0, 0);
+    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(hPage, IDC_REMOCON_EXT_RECEIVER, BM_GETCHECK, 0, 0));
     PressSheetButton(hSheet, PSBTN_CANCEL);
     EXPECT_EQ(0, control->Wait(30000));
     EXPECT_EQ(1u, ReadExtReceiver());
-    EXPECT_EQ(1, QuorlatCount());
+    EXPECT_EQ(1, s_pApplet->QuorlatCount());
 }
 
 // ---- In this process, as control.exe calls the applet ------------------------------------
@@ -191,7 +129,7 @@ void Host(HostRun* pRun)
 
 TEST_F(AppletE2e, HostedInThisProcessShowsTheTabsInOrder)
 {
-    HMODULE hApplet = LoadLibraryExA((s_dir + "\\Pallum.cpl").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    HMODULE hApplet = LoadLibraryExA((s_pApplet->Dir() + "\\Pallum.cpl").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     ASSERT_NE(nullptr, hApplet);
     HostRun run;
     run.pfnApplet = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(hApplet, "CPlApplet")));

@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "KelvoraTestSupport.h"
-#include "RegistryScratch.h"
-#include "UiScript.h"
+#include "InstalledApplet.h"
 #include "resource.h"
 
 namespace {
@@ -34,26 +32,13 @@ long long StoredDword(const std::string& strSub, const char* pszName)
     return dw;
 }
 
-// Pallum.cpl with its settings library beside it, as installed, and the maker's set-up.
+// Pallum.cpl installed over the product's own keys, with no user records at first.
 class FaultsE2e : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string pallum = BuildPath("KELVORA_PALLUM"), mirrend = BuildPath("KELVORA_MIRREND");
-        ASSERT_FALSE(pallum.empty() || mirrend.empty());
-        char szTemp[MAX_PATH];
-        GetTempPathA(sizeof(szTemp), szTemp);
-        m_dir = szTemp + std::string("kelvora-faults-e2e-") + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_dir.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileA(pallum.c_str(), (m_dir + "\\Pallum.cpl").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(mirrend.c_str(), (m_dir + "\\Mirrend.dll").c_str(), FALSE));
-        m_kept.Keep(HKEY_LOCAL_MACHINE, kKelvora);
-        m_keptUser.Keep(HKEY_CURRENT_USER, kKelvora);
-        CProcess regedit("regedit.exe /S \"" KELVORA_DEFAULTS_REG "\"");
-        ASSERT_NE(-1, regedit.Wait(60000));
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettings);
-        RegDeleteTreeA(HKEY_CURRENT_USER, kKelvora);
-        SetEnvironmentVariableA("MIRREND_ROOT", nullptr);
+        m_applet.reset(new CInstalledApplet(nullptr));
+        ASSERT_TRUE(m_applet->Ready());
     }
 
     void TearDown() override
@@ -64,14 +49,11 @@ protected:
         }
         if (m_control)
             m_control->Wait(30000);
-        DeleteFileA((m_dir + "\\Pallum.cpl").c_str());
-        DeleteFileA((m_dir + "\\Mirrend.dll").c_str());
-        RemoveDirectoryA(m_dir.c_str());
     }
 
     bool OpenSheet()
     {
-        m_control.reset(new CProcess("control.exe \"" + m_dir + "\\Pallum.cpl\"", m_dir));
+        m_control.reset(m_applet->StartControl());
         m_hSheet = WaitForWindow(nullptr, kSheetTitle, 30000, true);
         return m_hSheet != nullptr;
     }
@@ -152,8 +134,7 @@ protected:
         m_hSheet = nullptr;
     }
 
-    std::string m_dir;
-    CRegistryScratch m_kept, m_keptUser;
+    std::unique_ptr<CInstalledApplet> m_applet;
     std::unique_ptr<CProcess> m_control;
     HWND m_hSheet = nullptr;
 };
