@@ -34,13 +34,6 @@ std::vector<std::string> ChildTexts(HWND hWnd)
     return texts;
 }
 
-void Press(HWND hDlg, int nID)
-{
-    PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nID)));
-    PostMessageA(hDlg, WM_NULL, 0, 0);
-}
-
 struct Buffers {
     char name[261], target[261], option[261], workDir[261];
     Buffers(const char* n, const char* t, const char* o, const char* w)
@@ -81,7 +74,7 @@ TEST(CustomAppDialog, ShowsTheCurrentTextsAndCancelChangesNothing)
         shown[2] = ItemText(hDlg, IDC_APP_OPTION);
         shown[3] = ItemText(hDlg, IDC_APP_WORKDIR);
         SetDlgItemTextA(hDlg, IDC_APP_NAME, "Changed");
-        Press(hDlg, IDCANCEL);
+        PostClick(hDlg, IDCANCEL);
     });
     EXPECT_EQ(0, nResult);
     EXPECT_EQ("Notepad", shown[0]);
@@ -101,12 +94,12 @@ TEST(CustomAppDialog, RefusesAnEmptyTargetThenConfirms)
              hDlg = hWnd;
              SetDlgItemTextA(hDlg, IDC_APP_NAME, "Tool");
              SetDlgItemTextA(hDlg, IDC_APP_TARGET, "   ");
-             Press(hDlg, IDOK);
+             PostClick(hDlg, IDOK);
          }),
          OnWindow("Warning.", [&](HWND hBox) {
              for (const std::string& s : ChildTexts(hBox))
                  bWarned = bWarned || s == TARGET_EMPTY;
-             Press(hBox, IDOK);
+             PostClick(hBox, IDOK);
          }),
          [&] { return !FindMessageBox(); },
          Do([&] {
@@ -114,7 +107,7 @@ TEST(CustomAppDialog, RefusesAnEmptyTargetThenConfirms)
              SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\tools\\tool.exe");
              SetDlgItemTextA(hDlg, IDC_APP_OPTION, "-v");
              SetDlgItemTextA(hDlg, IDC_APP_WORKDIR, "C:\\tools");
-             Press(hDlg, IDOK);
+             PostClick(hDlg, IDOK);
          })});
     EXPECT_TRUE(bWarned);
     EXPECT_TRUE(bStillOpen);
@@ -136,7 +129,7 @@ TEST(CustomAppDialog, BrowseFillsTargetNameAndFolderFromTheChosenFile)
     int nResult = RunScript([&] { return b.Show(); },
         {OnWindow("Custom Program", [&](HWND hWnd) {
              hDlg = hWnd;
-             Press(hDlg, IDC_APP_BROWSE);
+             PostClick(hDlg, IDC_APP_BROWSE);
          }),
          OnWindow("Select a Program", [&](HWND hOpen) {
              SetDlgItemTextA(hOpen, 0x47c, strChosen.c_str());  // the file name box
@@ -147,7 +140,7 @@ TEST(CustomAppDialog, BrowseFillsTargetNameAndFolderFromTheChosenFile)
              shown[0] = ItemText(hDlg, IDC_APP_TARGET);
              shown[1] = ItemText(hDlg, IDC_APP_NAME);
              shown[2] = ItemText(hDlg, IDC_APP_WORKDIR);
-             Press(hDlg, IDCANCEL);
+             PostClick(hDlg, IDCANCEL);
          })});
     EXPECT_EQ(0, nResult);
     EXPECT_STRCASEEQ(strChosen.c_str(), shown[0].c_str());
@@ -173,7 +166,7 @@ TEST(CustomAppDialog, FillsTheBuffersWithinTheirSize)
             shownName = ItemText(hDlg, IDC_APP_NAME);
             SendDlgItemMessageA(hDlg, IDC_APP_TARGET, EM_LIMITTEXT, 0, 0);   // lift the limit
             SetDlgItemTextA(hDlg, IDC_APP_TARGET, "C:\\a\\very\\long\\path.exe");
-            Press(hDlg, IDOK);
+            PostClick(hDlg, IDOK);
         })});
     EXPECT_NE(0, nResult);
     EXPECT_EQ("aaaaaaaa", shownName);

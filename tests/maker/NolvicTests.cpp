@@ -16,12 +16,6 @@ namespace {
 constexpr int IDC_SHOW_ON_LCD = 1001, IDC_TIME = 1002, IDC_NOTE = 1003;
 const char SCHEDULE_KEY[] = "Software\\KELVORA\\KELVORA Controls\\Schedule";
 
-void Press(HWND hWnd, int nID)
-{
-    PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0);
-    PostMessageA(hWnd, WM_NULL, 0, 0);
-}
-
 TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
 {
     const char* pszPath = std::getenv("KELVORA_NOLVIC");
@@ -48,14 +42,14 @@ TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
     enter.Then(OnWindow("Schedule", [&](HWND hWnd) {
              hDlg = hWnd;
              SetDlgItemTextA(hDlg, IDC_TIME, "25:00");
-             Press(hDlg, IDOK);
+             PostClick(hDlg, IDOK);
          }))
         .Then([&] {
             HWND hBox = FindMessageBox();
             if (!hBox)
                 return false;
             bRefused = true;
-            Press(hBox, IDOK);
+            PostClick(hBox, IDOK);
             return true;
         })
         .Then([&] { return !FindMessageBox(); })
@@ -63,7 +57,7 @@ TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
             CheckDlgButton(hDlg, IDC_SHOW_ON_LCD, BST_CHECKED);
             SetDlgItemTextA(hDlg, IDC_TIME, "09:30");
             SetDlgItemTextA(hDlg, IDC_NOTE, "Dentist");
-            Press(hDlg, IDOK);
+            PostClick(hDlg, IDOK);
         }));
     enter.Start();
     EXPECT_EQ(0, pfnApplet(nullptr, CPL_DBLCLK, 0, 0));
@@ -79,7 +73,7 @@ TEST(Nolvic, ScheduleAppletKeepsTheAppointment)
         shown[1] = ItemText(hWnd, IDC_NOTE);
         bChecked = IsDlgButtonChecked(hWnd, IDC_SHOW_ON_LCD) == BST_CHECKED;
         SetDlgItemTextA(hWnd, IDC_NOTE, "changed");
-        Press(hWnd, IDCANCEL);
+        PostClick(hWnd, IDCANCEL);
     }));
     view.Start();
     pfnApplet(nullptr, CPL_DBLCLK, 0, 0);

@@ -189,6 +189,17 @@ void Click(HWND hDialog, int nID)
     SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nID)));
 }
 
+void PostClick(HWND hDialog, int nID)
+{
+    PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nID)));
+    PostMessageA(hDialog, WM_NULL, 0, 0);
+}
+
+void PressItem(HWND hDialog, int nID)
+{
+    SendMessageA(GetDlgItem(hDialog, nID), BM_CLICK, 0, 0);
+}
+
 void PressSheetButton(HWND hSheet, int nButton)
 {
     SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);

@@ -66,8 +66,14 @@ UiScript::Step AnswerMessageBox(std::string* pText);
 // the deadline every dialog of the thread is closed and "(timed out)" ends the list.
 std::vector<std::string> AnswerMessageBoxes(const std::function<void()>& action, DWORD nTimeoutMs = 10000);
 
-// Sends the BN_CLICKED a click on button nID of hDialog would send.
+// Sends the BN_CLICKED a click on button nID of hDialog would send (whatever the button's
+// state: a test may click a disabled one).
 void Click(HWND hDialog, int nID);
+// Posts that BN_CLICKED and nudges the loop: for a dialog about to run modally on this thread.
+void PostClick(HWND hDialog, int nID);
+// Clicks button nID of hDialog as the user does (BM_CLICK): a check box or radio button
+// changes, then notifies; a disabled button does nothing.
+void PressItem(HWND hDialog, int nID);
 // Presses a property sheet button (PSBTN_...) and nudges the modal loop, which may wait.
 void PressSheetButton(HWND hSheet, int nButton);
 // Handles this thread's queued messages (posted ones included) until none is left.

@@ -47,11 +47,6 @@ std::string PageSheetFixture::Text(const CWnd& page, int nId)
     return ItemText(page.m_hWnd, nId);
 }
 
-void PageSheetFixture::Click(const CWnd& page, int nId)
-{
-    ::Click(page.m_hWnd, nId);
-}
-
 bool PageSheetFixture::ApplyEnabled(const CPallumSheet& sheet)
 {
     return IsWindowEnabled(GetDlgItem(sheet.m_hWnd, IDC_SHEET_APPLY)) != FALSE;

@@ -16,6 +16,7 @@
 #include "FakeMirrend.h"
 #include "PallumSheet.h"
 #include "RegistryScratch.h"
+#include "UiScript.h"
 
 class PageSheetFixture : public ::testing::Test {
 protected:
@@ -30,8 +31,6 @@ protected:
     static std::string Text(const CWnd& page, int nId);
     static bool Visible(const CWnd& page, int nId) { return IsWindowVisible(Item(page, nId)) != FALSE; }
     static bool Enabled(const CWnd& page, int nId) { return IsWindowEnabled(Item(page, nId)) != FALSE; }
-    // Sends the BN_CLICKED a click on button nId would send.
-    static void Click(const CWnd& page, int nId);
     static bool ApplyEnabled(const CPallumSheet& sheet);
     // Presses Apply; the message boxes it raises are answered with OK and come back as
     // "caption|text", in order.

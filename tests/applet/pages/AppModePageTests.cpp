@@ -15,12 +15,6 @@ namespace {
 using FakeMirrend::APP_BUTTONS;
 
 class AppModePageTest : public PageSheetTest<CAppModePage, PAGE_APPMODE> {
-protected:
-    // Toggles the check box as a click does.
-    static void ClickSwitch(CAppModePage& page)
-    {
-        SendMessageA(Item(page, IDC_APPMODE_USE), BM_CLICK, 0, 0);
-    }
 };
 
 const int kRowGroup[] = {4055, 4056, 4050, 4054, 4057, 4051, 4027, 4058, 4052, 4028, 4059, 4053, 4029};
@@ -60,11 +54,11 @@ TEST_F(AppModePageTest, RowGroupFollowsTheSwitchAndMarksThePage)
             EXPECT_EQ(RowGroupEnabled(page), nAppMode ? kAllOn : kAllOff) << "stored " << nAppMode;
             EXPECT_TRUE(Enabled(page, IDC_APPMODE_USE) && Enabled(page, IDC_RESTORE_DEFAULTS));
             EXPECT_FALSE(ApplyEnabled(sheet));
-            ClickSwitch(page);
+            PressItem(page.m_hWnd, IDC_APPMODE_USE);
             EXPECT_EQ(page.m_bUseAppMode, nAppMode ? 0 : 1);
             EXPECT_EQ(RowGroupEnabled(page), nAppMode ? kAllOff : kAllOn);
             EXPECT_TRUE(ApplyEnabled(sheet));
-            ClickSwitch(page);
+            PressItem(page.m_hWnd, IDC_APPMODE_USE);
             EXPECT_EQ(RowGroupEnabled(page), nAppMode ? kAllOn : kAllOff);
         });
     }
@@ -103,7 +97,7 @@ TEST_F(AppModePageTest, TheDialogEditsTheRecordOfItsRowOnlyWhenConfirmed)
         Stored(c.nIndex).strAppOption = "/old";
         FakeMirrend::ScriptDialog(c.nAnswer, "New name", c.pszTarget, "/new", "C:\\New");
         RunSheet([&](CPallumSheet& sheet, CAppModePage& page) {
-            Click(page, kSelectButtons[c.nIndex]);
+            Click(page.m_hWnd, kSelectButtons[c.nIndex]);
             const FakeMirrend::Call* pDialog = FakeMirrend::LastCall("ShowCustomAppDialog");
             ASSERT_NE(pDialog, nullptr);
             EXPECT_EQ(pDialog->nDialogSize, 261);
@@ -131,7 +125,7 @@ TEST_F(AppModePageTest, RestoreDefaultsClearsTheSwitchAndEveryRowWhateverTheDefa
     }
     RunSheet([](CPallumSheet& sheet, CAppModePage& page) {
         EXPECT_EQ(Text(page, IDC_APPMODE_STOP_APP), "Mine");
-        Click(page, IDC_RESTORE_DEFAULTS);
+        Click(page.m_hWnd, IDC_RESTORE_DEFAULTS);
         EXPECT_EQ(SendMessageA(Item(page, IDC_APPMODE_USE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
         EXPECT_EQ(RowGroupEnabled(page), kAllOff);
         for (int nIndex = 0; nIndex < 4; ++nIndex) {
@@ -181,7 +175,7 @@ TEST_F(AppModePageTest, ApplyWritesTheFlagAndTheFourRecordsAndSaysWhenAWriteFail
         if (c.failing != FakeMirrend::RECORD_COUNT)
             FakeMirrend::FailWrite(c.failing);
         RunSheet([&](CPallumSheet& sheet, CAppModePage& page) {
-            ClickSwitch(page);
+            PressItem(page.m_hWnd, IDC_APPMODE_USE);
             const std::vector<std::string> boxes = Apply(sheet);
             EXPECT_EQ(boxes, c.bWarned ? std::vector<std::string>{"Warning.|Registry write error."}
                                        : std::vector<std::string>{});

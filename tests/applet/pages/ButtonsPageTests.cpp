@@ -71,7 +71,7 @@ TEST_F(ButtonsSheetTest, RecordsBeyondTheFifthHaveNoRowButAreRestoredAndWritten)
     RunSheet([](CPallumSheet& sheet, CGPButtonPage& page) {
         EXPECT_EQ(page.m_buttons.GetCount(), 7);
         EXPECT_TRUE(Visible(page, IDC_BUTTON4_LIST));
-        Click(page, IDC_BUTTONS_RESTORE);
+        Click(page.m_hWnd, IDC_BUTTONS_RESTORE);
         EXPECT_TRUE(Apply(sheet).empty());
     });
     const FakeMirrend::Call* pWrite = FakeMirrend::LastCall("WriteSettingGPButtonInfo");
@@ -382,7 +382,7 @@ TEST_F(ButtonsSheetTest, RestoreDefaultsBringsBackTheMakersChoices)
         Apply(sheet);
         EXPECT_FALSE(ApplyEnabled(sheet));
 
-        Click(page, IDC_BUTTONS_RESTORE);
+        Click(page.m_hWnd, IDC_BUTTONS_RESTORE);
         EXPECT_EQ(SelectedProgram(page, 0), nDefault0);
         EXPECT_EQ(page.m_buttons.GetAt(0)->GetStartupAppNo(), nDefault0);
         EXPECT_NE(page.m_buttons.GetAt(2)->GetStartupAppNo(), 105);

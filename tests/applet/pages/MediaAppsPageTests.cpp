@@ -97,7 +97,7 @@ TEST_F(MediaAppsPageTest, PreventionIsOfferedOnlyWhereSupportedAndSavedOnlyThere
             EXPECT_EQ(SendMessageA(Item(page, IDC_MEDIA_PREVENT), BM_GETCHECK, 0, 0),
                       c.bChecked ? BST_CHECKED : BST_UNCHECKED);
             if (c.bClick)
-                SendMessageA(Item(page, IDC_MEDIA_PREVENT), BM_CLICK, 0, 0);
+                PressItem(page.m_hWnd, IDC_MEDIA_PREVENT);
             EXPECT_EQ(ApplyEnabled(sheet), c.bClick);
             sheet.ApplyAllPages(&page);
         });
@@ -193,14 +193,14 @@ TEST_F(MediaAppsPageTest, RestoreDefaultsResetsTheListsAndPreventionAndMarksTheP
     RunSheet([](CPallumSheet& sheet, CMediaAppsPage& page) {
         Pick(page, IDC_MEDIA_DVD_LIST, 1);
         Pick(page, IDC_MEDIA_AUDIOVIDEO_LIST, 1);
-        Click(page, IDC_MEDIA_RESTORE);
+        Click(page.m_hWnd, IDC_MEDIA_RESTORE);
         for (int nList : {IDC_MEDIA_AUDIOVIDEO_LIST, IDC_MEDIA_CD_LIST, IDC_MEDIA_DVD_LIST})
             EXPECT_EQ(Selected(page, nList), 0) << nList;
         EXPECT_EQ(Entries(page, IDC_MEDIA_CD_LIST).front(), "KELVORA CD Player");
         EXPECT_EQ(SendMessageA(Item(page, IDC_MEDIA_PREVENT), BM_GETCHECK, 0, 0), BST_UNCHECKED);
         EXPECT_TRUE(Apply(sheet).empty());
         // Even with nothing to restore.
-        Click(page, IDC_MEDIA_RESTORE);
+        Click(page.m_hWnd, IDC_MEDIA_RESTORE);
         EXPECT_TRUE(ApplyEnabled(sheet));
     });
     EXPECT_EQ(StoredMedia(CD_MEDIA).nCurrent, 0);
@@ -270,7 +270,7 @@ TEST_F(MediaAppsPageTest, ApplyOnAnotherPageSavesThisPageOnlyOnceItWasShown)
     UiScript script(30000);
     script.Then([&] { return sheet.m_hWnd && IsWindowVisible(sheet.m_hWnd); }).Then([&] {
         EXPECT_EQ(sheet.GetPallumPage(PAGE_MEDIA)->m_hWnd, nullptr);
-        Click(*sheet.GetPallumPage(PAGE_BUTTONS), IDC_BUTTONS_RESTORE);
+        Click(sheet.GetPallumPage(PAGE_BUTTONS)->m_hWnd, IDC_BUTTONS_RESTORE);
         Apply(sheet);
         PressSheetButton(sheet.m_hWnd, PSBTN_CANCEL);
         return true;

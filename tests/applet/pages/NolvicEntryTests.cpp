@@ -56,7 +56,7 @@ TEST_F(NolvicEntryTest, OnlyTextThatFitsNamesTheFile)
         SetCurrentDirectoryA(c.bFromEntry ? szTemp : byName.c_str());
         HWND hSchedule = nullptr;
         RunSheet([&](CPallumSheet&, CModePanelPage& page) {
-            Click(page, IDC_SUBLCD_SCHEDULE);
+            Click(page.m_hWnd, IDC_SUBLCD_SCHEDULE);
             hSchedule = WaitForWindow("#32770", "Schedule", 30000, true);
         });
         EXPECT_NE(nullptr, hSchedule) << c.pszCase;

@@ -49,7 +49,7 @@ TEST_F(RemoconPageTest, CheckingTheBoxAndApplyingStoresOne)
     CGeneralSettingManager result;
     RunSheet([&](CPallumSheet& sheet, CRemoconPage& page) {
         before = ReadPage(sheet, page);
-        SendMessageA(Item(page, IDC_REMOCON_EXT_RECEIVER), BM_CLICK, 0, 0);
+        PressItem(page.m_hWnd, IDC_REMOCON_EXT_RECEIVER);
         after = ReadPage(sheet, page);
         EXPECT_TRUE(Apply(sheet).empty());
         result = sheet.GetGeneral();
@@ -72,7 +72,7 @@ TEST_F(RemoconPageTest, ResetSetsTheBoxAndMarksTheChangeEvenWhenSet)
         FakeMirrend::StoredGeneral().nExtReceiver = nStored;
         Seen after;
         RunSheet([&](CPallumSheet& sheet, CRemoconPage& page) {
-            Click(page, IDC_REMOCON_RESET);
+            Click(page.m_hWnd, IDC_REMOCON_RESET);
             after = ReadPage(sheet, page);
         });
         EXPECT_EQ(static_cast<UINT>(BST_CHECKED), after.nChecked) << nStored;

@@ -48,7 +48,6 @@ protected:
         }
         return nChecked;
     }
-    static void PressButton(const CWnd& page, int nId) { SendMessageA(Item(page, nId), BM_CLICK, 0, 0); }
     static void Type(const CWnd& page, const char* pszText)
     {
         HWND hEdit = Item(page, IDC_SUBLCD_OWNER);
@@ -100,7 +99,7 @@ TEST_F(SubLcdPageTest, StoredModeSelectsItsButtonAndIsSavedAsExchanged)
             EXPECT_EQ(c.nStored == 2, Enabled(page, IDC_SUBLCD_SCHEDULE_TEXT)) << c.nStored;
             EXPECT_EQ(c.nStored == 2, Enabled(page, IDC_SUBLCD_SCHEDULE)) << c.nStored;
             EXPECT_FALSE(ApplyEnabled(sheet));
-            PressButton(page, IDC_SUBLCD_BACKLIGHT);
+            PressItem(page.m_hWnd, IDC_SUBLCD_BACKLIGHT);
             EXPECT_TRUE(ApplyEnabled(sheet));
             EXPECT_TRUE(Apply(sheet).empty());
         });
@@ -119,10 +118,10 @@ TEST_F(SubLcdPageTest, TheEditIsEnabledInOwnerStringModeOnlyAndKeepsItsText)
     RunSheet([&](CPallumSheet& sheet, CModePanelPage& page) {
         Type(page, "v");
         EXPECT_TRUE(ApplyEnabled(sheet));   // the first typed character marks the change
-        PressButton(page, IDC_SUBLCD_CLOCK12);
+        PressItem(page.m_hWnd, IDC_SUBLCD_CLOCK12);
         EXPECT_FALSE(Enabled(page, IDC_SUBLCD_OWNER));
         EXPECT_EQ("Kelv", Text(page, IDC_SUBLCD_OWNER));
-        PressButton(page, IDC_SUBLCD_OWNER_MODE);
+        PressItem(page.m_hWnd, IDC_SUBLCD_OWNER_MODE);
         EXPECT_TRUE(Enabled(page, IDC_SUBLCD_OWNER));
         Type(page, "ora");
         EXPECT_TRUE(Apply(sheet).empty());
@@ -163,7 +162,7 @@ TEST_F(SubLcdPageTest, RestoreDefaultsResetsEverythingButWritesOnlyOnApply)
 {
     Store(2, "Kelvora", 1, 1);
     RunSheet([&](CPallumSheet& sheet, CModePanelPage& page) {
-        Click(page, IDC_RESTORE_DEFAULTS);
+        Click(page.m_hWnd, IDC_RESTORE_DEFAULTS);
         EXPECT_EQ(0, CheckedMode(page));
         EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(page.m_hWnd, IDC_SUBLCD_BACKLIGHT));
         EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(page.m_hWnd, IDC_SUBLCD_RECEIVE_MAIL));
@@ -196,7 +195,7 @@ TEST_F(SubLcdPageTest, ReadOnlyDisablesEveryControlAndWritesNothing)
         EXPECT_TRUE(AnswerMessageBoxes([&] { sheet.SetActivePage(1); }).empty());
         EXPECT_NE(&page, sheet.GetActivePage());
         sheet.SetActivePage(&page);
-        Click(page, IDC_RESTORE_DEFAULTS);   // a click that slips through is still not saved
+        Click(page.m_hWnd, IDC_RESTORE_DEFAULTS);   // a click that slips through is still not saved
         EXPECT_TRUE(Apply(sheet).empty());
     });
     EXPECT_EQ(nullptr, Written());
@@ -234,7 +233,7 @@ protected:
             Store(2, "old");
             RunSheet([&](CPallumSheet& sheet, CModePanelPage& page) {
                 SetWindowTextA(Item(page, IDC_SUBLCD_OWNER), owner.c_str());
-                PressButton(page, IDC_SUBLCD_BACKLIGHT);
+                PressItem(page.m_hWnd, IDC_SUBLCD_BACKLIGHT);
                 m_boxes[i] = Apply(sheet);
             });
             m_stored[i] = FakeMirrend::StoredGeneral();
