@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "Pixels.h"
+#include "IconColours.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ protected:
 };
 
 // An icon drawn on white.
-std::vector<DWORD> IconPixels(HICON icon, int size)
+CPixels IconPixels(HICON icon, int size)
 {
     return PixelsOf(size, size, [&](HDC dc) {
         RECT all = {0, 0, size, size};

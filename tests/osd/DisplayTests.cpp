@@ -1,6 +1,7 @@
 // The volume display: level table, placement, suppression and the drawn pixels.
 #include "FakeMixer.h"
 #include "OsdTestSupport.h"
+#include "Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -39,47 +40,10 @@ TEST(Placement, CentredHorizontallyOnA1024WideDesktop)
     EXPECT_EQ(348, pt.y);  // (768 - 71) / 2, truncated
 }
 
-struct Pixels {
-    std::vector<COLORREF> px;
-    COLORREF At(int x, int y) const { return px[y * BITMAP_WIDTH + x]; }
-    int Count(COLORREF c, int x0, int y0, int x1, int y1) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += At(x, y) == c;
-        return n;
-    }
-    int Count(COLORREF c) const { return Count(c, 0, 0, BITMAP_WIDTH, BITMAP_HEIGHT); }
-};
-
 // What is on screen in the display's client area.
-Pixels ReadClientPixels(HWND hWnd)
+CPixels ReadClientPixels(HWND hWnd)
 {
-    Pixels result;
-    BITMAPINFO bmi;
-    ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = BITMAP_WIDTH;
-    bmi.bmiHeader.biHeight = -BITMAP_HEIGHT;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void *pBits = NULL;
-    HDC hdc = GetDC(hWnd);
-    HDC hdcMem = CreateCompatibleDC(hdc);
-    HBITMAP hDib = CreateDIBSection(hdcMem, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HGDIOBJ hOld = SelectObject(hdcMem, hDib);
-    BitBlt(hdcMem, 0, 0, BITMAP_WIDTH, BITMAP_HEIGHT, hdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const BYTE *p = (const BYTE *)pBits;
-    for (int i = 0; i < BITMAP_WIDTH * BITMAP_HEIGHT; ++i)
-        result.px.push_back(RGB(p[4 * i + 2], p[4 * i + 1], p[4 * i]));
-    SelectObject(hdcMem, hOld);
-    DeleteObject(hDib);
-    DeleteDC(hdcMem);
-    ReleaseDC(hWnd, hdc);
-    return result;
+    return ScreenPixels(hWnd, RECT{0, 0, BITMAP_WIDTH, BITMAP_HEIGHT});
 }
 
 class DisplayTest : public ::testing::Test {
@@ -104,7 +68,7 @@ protected:
         DestroyWindow(m_hOwner);
     }
 
-    Pixels ShowAt(DWORD dwVolume, DWORD dwMute)
+    CPixels ShowAt(DWORD dwVolume, DWORD dwMute)
     {
         g_fake.dwVolumeValue = dwVolume;
         g_fake.dwMuteValue = dwMute;
@@ -167,7 +131,7 @@ TEST_F(DisplayTest, NeverShownWhileTheMediaCenterRendererExists)
 
 TEST_F(DisplayTest, FullVolumeDrawsTheWedgeUpToTheTopMarkerYellowOrGreyWhenMuted)
 {
-    Pixels px = ShowAt(65535, 0);
+    CPixels px = ShowAt(65535, 0);
     EXPECT_EQ(32, g_nLevel);
     EXPECT_EQ(RGB(0, 0, 0), px.At(0, 0));           // outer frame
     EXPECT_EQ(RGB(204, 204, 204), px.At(2, 40));    // background
@@ -190,7 +154,7 @@ TEST_F(DisplayTest, FullVolumeDrawsTheWedgeUpToTheTopMarkerYellowOrGreyWhenMuted
 
 TEST_F(DisplayTest, TheWedgeFollowsTheLevelAndLevelZeroShowsTheBareRamp)
 {
-    Pixels px = ShowAt(30000, 0);  // level 28, tip (143, 24)
+    CPixels px = ShowAt(30000, 0);  // level 28, tip (143, 24)
     EXPECT_EQ(28, g_nLevel);
     EXPECT_EQ(YELLOW, px.At(140, 30));
     EXPECT_EQ(RAMP, px.At(150, 60));

@@ -6,6 +6,7 @@
 
 #include "FakeMirrend.h"
 #include "PageUtil.h"
+#include "Pixels.h"
 #include "AppletTestSupport.h"
 #include "resource.h"
 
@@ -65,11 +66,12 @@ TEST_F(PageUtilTest, BitmapStaticShowsMagentaAsTheWindowColour)
     UpdateWindow(parent.m_hWnd);
     HDC hDC = GetDC(parent.m_hPicture);
     const COLORREF window = GetNearestColor(hDC, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(window, GetPixel(hDC, 0, 0));
-    EXPECT_EQ(window, GetPixel(hDC, 3, 7));
-    EXPECT_EQ(RGB(200, 0, 0), GetPixel(hDC, 5, 1));
-    EXPECT_EQ(RGB(254, 0, 255), GetPixel(hDC, 6, 6));
     ReleaseDC(parent.m_hPicture, hDC);
+    const CPixels shown = ScreenPixels(parent.m_hPicture, RECT{0, 0, 8, 8});
+    EXPECT_EQ(window, shown.At(0, 0));
+    EXPECT_EQ(window, shown.At(3, 7));
+    EXPECT_EQ(RGB(200, 0, 0), shown.At(5, 1));
+    EXPECT_EQ(RGB(254, 0, 255), shown.At(6, 6));
 
     // A missing resource: the control is blank, nothing fails.
     picture.m_nBitmapId = 9999;

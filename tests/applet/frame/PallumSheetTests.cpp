@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "FakeMirrend.h"
+#include "Pixels.h"
 #include "PageUtil.h"
 #include "PallumApp.h"
 #include "Banner.h"
@@ -187,83 +188,44 @@ TEST_F(SheetWindowTest, OpensOnTheStartPageWithIconsMenuAndHelpButton)
 }
 
 // Pixels of a bitmap resource, as drawn unscaled.
-struct Picture {
-    int nWidth = 0, nHeight = 0;
-    std::vector<COLORREF> px;
-    COLORREF At(int x, int y) const { return px[static_cast<size_t>(y) * nWidth + x]; }
-};
-
-// A 24-bit drawing surface whose pixels the test can read.
-class CSurface {
-public:
-    CSurface(int nWidth, int nHeight)
-        : m_nWidth(nWidth)
-        , m_nHeight(nHeight)
-        , m_hDC(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = nWidth;
-        bmi.bmiHeader.biHeight = -nHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        m_hBitmap = CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
-        Fill(RGB(1, 2, 3));
-    }
-    ~CSurface()
-    {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    void Fill(COLORREF color)
-    {
-        RECT rc = { 0, 0, m_nWidth, m_nHeight };
-        HBRUSH hBrush = CreateSolidBrush(color);
-        FillRect(m_hDC, &rc, hBrush);
-        DeleteObject(hBrush);
-    }
-    HDC DC() const { return m_hDC; }
-    COLORREF At(int x, int y) const { return GetPixel(m_hDC, x, y); }
-
-private:
-    int m_nWidth, m_nHeight;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
-
-Picture LoadPicture(UINT nId)
+CPixels LoadPicture(UINT nId)
 {
-    Picture picture;
     HBITMAP hBitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nId));
     BITMAP bm;
     if (!hBitmap || !GetObjectA(hBitmap, sizeof(bm), &bm))
-        return picture;
-    CSurface surface(bm.bmWidth, bm.bmHeight);
-    HDC hMem = CreateCompatibleDC(surface.DC());
-    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    BitBlt(surface.DC(), 0, 0, bm.bmWidth, bm.bmHeight, hMem, 0, 0, SRCCOPY);
-    SelectObject(hMem, hOld);
-    DeleteDC(hMem);
+        return CPixels();
+    CPixels picture = PixelsOf(bm.bmWidth, bm.bmHeight, [&](HDC hDC) {
+        HDC hMem = CreateCompatibleDC(hDC);
+        HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+        BitBlt(hDC, 0, 0, bm.bmWidth, bm.bmHeight, hMem, 0, 0, SRCCOPY);
+        SelectObject(hMem, hOld);
+        DeleteDC(hMem);
+    });
     DeleteObject(hBitmap);
-    picture.nWidth = bm.bmWidth;
-    picture.nHeight = bm.bmHeight;
-    for (int y = 0; y < bm.bmHeight; ++y)
-        for (int x = 0; x < bm.bmWidth; ++x)
-            picture.px.push_back(surface.At(x, y));
     return picture;
+}
+
+// What paint draws on a w x h surface filled with kBackground first.
+const COLORREF kBackground = RGB(1, 2, 3);
+template <typename Paint>
+CPixels DrawnOnBackground(int w, int h, Paint paint)
+{
+    return PixelsOf(w, h, [&](HDC hDC) {
+        RECT rc = {0, 0, w, h};
+        HBRUSH hBrush = CreateSolidBrush(kBackground);
+        FillRect(hDC, &rc, hBrush);
+        DeleteObject(hBrush);
+        paint(hDC);
+    });
 }
 
 using BannerTest = AppletTest;
 
 TEST_F(BannerTest, PartsAreDrawnLeftTiledRightAtTheirSizes)
 {
-    const Picture left = LoadPicture(IDB_BANNER_LEFT);
-    const Picture middle = LoadPicture(IDB_BANNER_MIDDLE);
-    const Picture right = LoadPicture(IDB_BANNER_RIGHT);
+    const CPixels left = LoadPicture(IDB_BANNER_LEFT);
+    const CPixels middle = LoadPicture(IDB_BANNER_MIDDLE);
+    const CPixels right = LoadPicture(IDB_BANNER_RIGHT);
     ASSERT_EQ(250, left.nWidth);
     ASSERT_EQ(181, middle.nWidth);
     ASSERT_EQ(80, right.nWidth);
@@ -280,26 +242,26 @@ TEST_F(BannerTest, PartsAreDrawnLeftTiledRightAtTheirSizes)
         return middle.At((x - left.nWidth) % middle.nWidth, y);
     };
     for (int nRight : { 330, 331, 600, 900 }) {
-        CSurface surface(nRight + 20, 40);
-        DrawBanner(surface.DC(), nRight);
+        const CPixels surface = DrawnOnBackground(nRight + 20, 40, [&](HDC hDC) { DrawBanner(hDC, nRight); });
         int nWrong = 0;
         for (int y : { 0, 13, 27 })
             for (int x = 0; x < nRight; ++x)
                 nWrong += surface.At(x, y) != expected(nRight, x, y);
         EXPECT_EQ(0, nWrong) << "right edge " << nRight;
         // Nothing below the band (past the right edge the window clips a last tile).
-        EXPECT_EQ(RGB(1, 2, 3), surface.At(10, 28)) << nRight;
+        EXPECT_EQ(kBackground, surface.At(10, 28)) << nRight;
     }
 }
 
 TEST_F(BannerTest, AMissingPartDrawsNothing)
 {
-    CSurface surface(100, 40);
     int nNext = -1;
-    EXPECT_FALSE(DrawBannerBitmap(surface.DC(), 9999, 0, &nNext));
+    const CPixels surface = DrawnOnBackground(100, 40, [&](HDC hDC) {
+        EXPECT_FALSE(DrawBannerBitmap(hDC, 9999, 0, &nNext));
+    });
     EXPECT_EQ(-1, nNext);
-    EXPECT_EQ(RGB(1, 2, 3), surface.At(0, 0));
-    EXPECT_TRUE(DrawBannerBitmap(surface.DC(), IDB_BANNER_RIGHT, 10, &nNext));
+    EXPECT_EQ(kBackground, surface.At(0, 0));
+    DrawnOnBackground(100, 40, [&](HDC hDC) { EXPECT_TRUE(DrawBannerBitmap(hDC, IDB_BANNER_RIGHT, 10, &nNext)); });
     EXPECT_EQ(90, nNext);
 }
 
@@ -336,9 +298,7 @@ TEST_F(BannerTest, LayoutMakesRoomAboveTabsAndButtons)
         for (int i = 0; i < 3; ++i)
             GetWindowRect(GetDlgItem(hSheet, ids[i]), &rcButton0[i]);
         RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        HDC hDC = GetDC(hSheet);
-        bannerPixel = GetPixel(hDC, 3, 3);
-        ReleaseDC(hSheet, hDC);
+        bannerPixel = ScreenPixel(hSheet, 3, 3);
         EXPECT_TRUE(LayoutForBanner(hSheet, 10));
         GetWindowRect(hSheet, &rcSheet1);
         GetWindowRect(hTab, &rcTab1);

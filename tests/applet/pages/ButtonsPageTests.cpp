@@ -7,6 +7,7 @@
 
 #include "HelpRecorder.h"
 #include "PageUtil.h"
+#include "Pixels.h"
 #include "ProgramList.h"
 
 namespace {
@@ -161,11 +162,8 @@ TEST_F(ButtonsSheetTest, RowPictureShowsTheWindowColourForMagenta)
     RunSheet([](CPallumSheet&, CGPButtonPage& page) {
         HWND hIcon = Item(page, IDC_BUTTON0_ICON);
         RedrawWindow(hIcon, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        HDC hDC = GetDC(hIcon);
         // The corner of every row picture is background.
-        const COLORREF corner = GetPixel(hDC, 0, 0);
-        ReleaseDC(hIcon, hDC);
-        EXPECT_EQ(corner, GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(ScreenPixel(hIcon, 0, 0), GetSysColor(COLOR_WINDOW));
     });
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Pixels.h"
+#include "IconColours.h"
 #include "RegistryScratch.h"
 
 namespace {
@@ -146,11 +146,7 @@ Shown ShownOnScreen(HWND indicator)
     RECT r;
     if (!GetWindowRect(indicator, &r))
         return Shown::Nothing;
-    IconColours colours(PixelsOf(r.right - r.left, r.bottom - r.top, [&](HDC dc) {
-        HDC screen = GetDC(nullptr);
-        BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    }));
+    IconColours colours(ScreenPixels(nullptr, r));
     if (colours.Sound())
         return Shown::Sound;
     return colours.Muted() ? Shown::Muted : Shown::Nothing;
