@@ -19,7 +19,7 @@ public:
     ~CMediaAppsPage() override;
 
     // Writes the three media lists and the general record; FALSE if one of them failed
-    // (nothing is shown: the sheet goes on).
+    // (every one is still tried; the sheet warns once for all pages).
     BOOL SaveSettings() override;
 
     // Fills list with the players of media (list position = player index) and selects the

@@ -49,12 +49,11 @@ CServicesCatcher::~CServicesCatcher()
 
 void WritePageSet(HKEY hRoot, const char* pszKey, const int (&flags)[PAGE_COUNT])
 {
-    static const char* const kPageValues[PAGE_COUNT] = { "GPBtn", "Media", "ModePanel", "AppMode", "Remocon" };
     for (int i = 0; i < PAGE_COUNT; ++i) {
         if (flags[i] < 0)
-            DeleteRegValue(hRoot, pszKey, kPageValues[i]);
+            DeleteRegValue(hRoot, pszKey, g_pallumPages[i].pszValueName);
         else
-            SetRegDword(hRoot, pszKey, kPageValues[i], static_cast<DWORD>(flags[i]));
+            SetRegDword(hRoot, pszKey, g_pallumPages[i].pszValueName, static_cast<DWORD>(flags[i]));
     }
 }
 

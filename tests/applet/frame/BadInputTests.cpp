@@ -39,23 +39,22 @@ TEST_F(BadInputTest, PageSetValuesOfTheWrongShapeLeaveTheirPageOut)
         {"REG_QWORD 1", REG_QWORD, eight, 8, 0},
         {"empty REG_DWORD", REG_DWORD, four, 0, 0},
     };
-    const char* const names[] = {"GPBtn", "Media", "ModePanel", "AppMode", "Remocon"};
     for (const Case& c : cases) {
         for (int nBad = 0; nBad < PAGE_COUNT; ++nBad) {
             CRegistryScratch key(HKEY_CURRENT_USER, kBadPagesKey, true);
             for (int i = 0; i < PAGE_COUNT; ++i) {
                 if (i == nBad)
-                    key.SetValue(names[i], c.dwType, c.pData, c.cbData);
+                    key.SetValue(g_pallumPages[i].pszValueName, c.dwType, c.pData, c.cbData);
                 else
-                    key.SetDword(names[i], 1);
+                    key.SetDword(g_pallumPages[i].pszValueName, 1);
             }
             const std::string before = RegistryTreeText(HKEY_CURRENT_USER, kBadPagesKey);
             CPageSet set;
             EXPECT_EQ(set.ReadPageSet(HKEY_CURRENT_USER, kBadPagesKey), c.nFlag == 1 ? TRUE : FALSE)
-                << c.pszCase << " in " << names[nBad];
+                << c.pszCase << " in " << g_pallumPages[nBad].pszValueName;
             for (int i = 0; i < PAGE_COUNT; ++i)
                 EXPECT_EQ(set.GetFlag(static_cast<PallumPageId>(i)), i == nBad ? c.nFlag : 1)
-                    << c.pszCase << " in " << names[nBad] << ", flag " << names[i];
+                    << c.pszCase << " in " << g_pallumPages[nBad].pszValueName << ", flag " << g_pallumPages[i].pszValueName;
             EXPECT_EQ(RegistryTreeText(HKEY_CURRENT_USER, kBadPagesKey), before) << c.pszCase;
         }
     }

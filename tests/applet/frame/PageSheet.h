@@ -43,7 +43,7 @@ private:
     PallumPageId m_nPage;
 };
 
-// The fixture for the page class TPage, which CreatePallumPage makes for nPage.
+// The fixture for the page class TPage, the class of row nPage of the page table.
 template <class TPage, PallumPageId nPage>
 class PageSheetTest : public PageSheetFixture {
 protected:
