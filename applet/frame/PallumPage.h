@@ -26,10 +26,6 @@ struct CPallumPageRow {
 // The pages in tab order (PageTable.cpp).
 extern const CPallumPageRow g_pallumPages[PAGE_COUNT];
 
-// A new page object of the given kind; null for an id outside the table.
-class CPallumPage;
-CPallumPage* CreatePallumPage(PallumPageId nPage);
-
 class CPallumPage : public CPropertyPage {
 public:
     using CPropertyPage::CPropertyPage;
@@ -64,3 +60,6 @@ protected:
 private:
     const DWORD* m_pHelpIds = nullptr;
 };
+
+// A new page object of the given kind (its row's class); null for an id outside the table.
+CPallumPage* CreatePallumPage(PallumPageId nPage);
