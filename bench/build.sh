@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The build's figures: how much each applet source makes the compiler read (preprocessed
 # lines), beside the floor every one of them reads (<windows.h> and the framework's string,
-# which the settings library's declarations need), and the wall time of a clean build of each
-# preset with two jobs, beside the floor no change of ours moves: GoogleTest alone, built the
-# same way in the same run.
+# which the settings library's declarations need); and for each preset, with two jobs, the
+# wall time of a clean build and of the applet's library alone (its dependencies built
+# first), beside the floor no change of ours moves: GoogleTest alone, built the same way in
+# the same run.
 #
 #   bench/build.sh [--source DIR] [PRESET ...]     DIR defaults to this tree, PRESET to both
 #
@@ -31,7 +32,10 @@ for p in "${presets[@]}"; do
   cmake --preset "$p" -S "$src" -B "$all" -DKELVORA_DIST_DIR="$all/dist" >/dev/null
   cmake --preset "$p" -S "$src" -B "$gtest" -DKELVORA_DIST_DIR="$gtest/dist" >/dev/null
   t_gtest=$(seconds cmake --build "$gtest" --target gtest gtest_main -j2)
+  cmake --build "$gtest" --target kelvora_framework -j2 >/dev/null
+  t_applet=$(seconds cmake --build "$gtest" --target kelvora_applet -j2)
   t_all=$(seconds cmake --build "$all" -j2)
-  printf '%s: clean build, 2 jobs: %.0f s; floor, GoogleTest alone: %.0f s\n' "$p" "$t_all" "$t_gtest"
+  printf '%s: clean build %.0f s, the applet library alone %.0f s; floor, GoogleTest alone %.0f s\n' \
+    "$p" "$t_all" "$t_applet" "$t_gtest"
   rm -rf "$all" "$gtest"
 done

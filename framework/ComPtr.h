@@ -1,12 +1,13 @@
-// COM ownership: CComPtr releases its interface once; CCoInitialize pairs CoInitialize with
-// CoUninitialize only when the initialisation succeeded, so a thread whose COM was already
-// set up in another apartment model is left as it was.
+// COM ownership: CComPtr releases its interface once (CCoInitialize, in CoInitialize.h,
+// pairs CoInitialize with CoUninitialize).
 #pragma once
 
 #include <windows.h>
 #include <objbase.h>
 
 #include <memory>
+
+#include "CoInitialize.h"
 
 template <class T>
 class CComPtr {
@@ -61,21 +62,4 @@ public:
     }
 
     T* p;
-};
-
-class CCoInitialize {
-public:
-    CCoInitialize() : m_hr(::CoInitialize(nullptr)) {}
-    ~CCoInitialize()
-    {
-        if (SUCCEEDED(m_hr))
-            ::CoUninitialize();
-    }
-    CCoInitialize(const CCoInitialize&) = delete;
-    CCoInitialize& operator=(const CCoInitialize&) = delete;
-
-    HRESULT Result() const { return m_hr; }
-
-private:
-    HRESULT m_hr;
 };

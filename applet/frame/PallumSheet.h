@@ -3,7 +3,7 @@
 // pass on Apply/OK and then tells the maker's button program.
 #pragma once
 
-#include "ComPtr.h"
+#include "CoInitialize.h"
 #include "Mirrend.h"
 #include "PageSet.h"
 #include "PallumPage.h"
