@@ -45,8 +45,9 @@ endfunction()
 # executable, one ctest entry, run through Wine. DEPENDS names targets the tests start or load
 # at run time; their paths reach the tests as KELVORA_<TARGET>=<path> in the environment.
 # LOCKS names what the program shares with others in the prefix (ctest -j runs no two holders
-# of a lock at once): kelvora_registry for every program that writes the applet's or the
-# maker's registry keys or opens a "KELVORA Controls Properties" sheet.
+# of a lock at once): kelvora_shared for every program that writes the applet's or the
+# maker's registry keys, opens a "KELVORA Controls Properties" sheet or Quorlat, or checks
+# which window has the focus (another program's window may take it).
 # kelvora_gtest_filtered(name PROGRAM FILTER ENV ... [LOCKS ...]): a second entry of a program,
 # running the cases of a GoogleTest filter under another environment.
 function(kelvora_gtest name)
