@@ -23,11 +23,13 @@ static void RunSheet(HWND parent)
 #ifdef BENCH_SAME_PAGE
     HMODULE pallum = LoadLibraryExA("Pallum.cpl", NULL, LOAD_LIBRARY_AS_DATAFILE);
 #endif
+#ifndef BENCH_SAME_PAGE
     /* DLGTEMPLATE, then empty menu, class and title. */
     static const struct {
         DLGTEMPLATE dlg;
         WORD menu, cls, title;
     } page = {{WS_CHILD | WS_CAPTION, 0, 0, 0, 0, 220, 140}, 0, 0, 0};
+#endif
     PROPSHEETPAGEA psp;
     PROPSHEETHEADERA psh;
     HPROPSHEETPAGE pages[1];
